@@ -1,0 +1,6 @@
+#include "app/InterfaceType.h"
+
+void registerInterfaceType()
+{
+    qRegisterMetaType<InterfaceType_e>("InterfaceType_e");
+}

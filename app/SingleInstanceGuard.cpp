@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -43,4 +44,10 @@ QString SingleInstanceGuard::lockFolder()
         QDir::tempPath() + QStringLiteral("/rt58-locks-") + QString::number(::getuid());
     QDir().mkpath(fallback);
     return fallback;
+}
+
+void SingleInstanceGuard::warnAlreadyRunning()
+{
+    QMessageBox::warning(nullptr, QStringLiteral("警告"), QStringLiteral("应用程序已经在运行中！"),
+                         QMessageBox::Ok, QMessageBox::NoButton);
 }

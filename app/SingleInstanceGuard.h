@@ -20,6 +20,9 @@ public:
     QString lockFilePath() const { return m_lockFilePath; }
     void close();
 
+    // The box that turns a second copy away.
+    static void warnAlreadyRunning();
+
 private:
     static QString lockFolder();
 

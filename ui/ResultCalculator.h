@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPair>
+#include <QString>
+
+// The arithmetic of one measured point: control amplitude and sensitivity
+// from the device's counts, the two derived motion quantities, and the texts
+// that go into the results table.
+class ResultCalculator
+{
+public:
+    // False for a sensor type outside the list; the amplitude is then unchanged.
+    static bool controlAmplitude(int sensorType, int amplitudeCount, float *amplitude);
+    static float sensitivity(int outputCount, float controlAmplitude);
+
+    static QString amplitudeText(float amplitude, int sensorType);
+    static QString sensitivityText(float sensitivity, int sensorType, int inputType);
+    // Columns 5 and 6 for the sensor type; both empty for an unknown type.
+    static QPair<QString, QString> derivedTexts(int sensorType, float amplitude, float frequency);
+
+    static bool isSensorType(int sensorType) { return sensorType >= 0 && sensorType <= 2; }
+    static bool isInputType(int inputType) { return inputType >= 0 && inputType <= 3; }
+
+private:
+    static QString withUnit(double value, const QString &unit);
+};

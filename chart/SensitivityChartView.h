@@ -2,11 +2,32 @@
 
 #include <QtCharts/QChartView>
 
-// Chart view of the frequency-sensitivity curve.
+namespace QtCharts {
+class QValueAxis;
+}
+
+// Chart view of the frequency-sensitivity curve: wheel zoom, single-axis
+// zoom about a pressed point, restore to the home ranges of the last rebuild,
+// and signals for the window's context menu and coordinate read-out.
 class SensitivityChartView : public QtCharts::QChartView
 {
     Q_OBJECT
 
 public:
     explicit SensitivityChartView(QWidget *parent = nullptr);
+
+    void restoreAxisRanges();
+    void zoomAlongAxis(const QMouseEvent *event);
+
+signals:
+    void mouseMovePoint(QPoint point);
+    void displayContextMenu(QMouseEvent *event);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    QtCharts::QValueAxis *valueAxis(Qt::Orientation orientation) const;
 };

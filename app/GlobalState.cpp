@@ -21,10 +21,10 @@ QStringList tipsEn{QStringLiteral("Tips:"),
                    QStringLiteral("1.You can select a row to modify or delete!"),
                    QStringLiteral("2.You will see the sensitivities after you complete the test!")};
 QList<QStringList> tipsTexts{tipsZh, tipsEn};
-QList<const char *> tableHeaderSources{"Order",        "Amplitude",    "Frequency",
-                                       "ControlAmplitude", "Sensitivity", "Acceleration",
-                                       "Velocity",     "Displacement"};
-QList<const char *> tableHeaderTexts{"序号",   "幅度", "频率", "控制幅度",
+QList<const char *> tableHeaderSources{
+    "Order",       "Amplitude",    "Frequency", "ControlAmplitude",
+    "Sensitivity", "Acceleration", "Velocity",  "Displacement"};
+QList<const char *> tableHeaderTexts{"序号",   "幅度",   "频率", "控制幅度",
                                      "灵敏度", "加速度", "速度", "位移"};
 QList<const char *> sensitivityAxisTitles{"灵敏度/ms^-2", "灵敏度/mms^-1", "灵敏度/um"};
 QList<const char *> startStopTexts{"Start test", "Stop test"};
@@ -101,22 +101,53 @@ void updateStatus(int code)
         clearAllPairs();
         chartCollapsed = true;
         break;
-    case 2: setPair(connectSent, connectAcked, false, false); break;
-    case 3: setPair(connectSent, connectAcked, true, false); break;
-    case 4: setPair(connectSent, connectAcked, true, true); break;
-    case 5: setPair(disconnectSent, disconnectAcked, false, false); break;
-    case 6: setPair(disconnectSent, disconnectAcked, true, false); break;
-    case 7: setPair(disconnectSent, disconnectAcked, true, true); break;
-    case 8: setPair(readSent, readAcked, false, false); break;
-    case 9: setPair(readSent, readAcked, true, false); break;
-    case 10: setPair(readSent, readAcked, true, true); break;
+    case 2:
+        setPair(connectSent, connectAcked, false, false);
+        break;
+    case 3:
+        setPair(connectSent, connectAcked, true, false);
+        break;
+    case 4:
+        setPair(connectSent, connectAcked, true, true);
+        break;
+    case 5:
+        setPair(disconnectSent, disconnectAcked, false, false);
+        break;
+    case 6:
+        setPair(disconnectSent, disconnectAcked, true, false);
+        break;
+    case 7:
+        setPair(disconnectSent, disconnectAcked, true, true);
+        break;
+    case 8:
+        setPair(readSent, readAcked, false, false);
+        break;
+    case 9:
+        setPair(readSent, readAcked, true, false);
+        break;
+    case 10:
+        setPair(readSent, readAcked, true, true);
+        break;
     // The configure pair follows the same pattern; nothing reads it.
-    case 11: setPair(configSent, configAcked, false, false); break;
-    case 12: setPair(configSent, configAcked, true, false); break;
-    case 13: setPair(configSent, configAcked, true, true); break;
-    case 14: setPair(pointSent, pointAcked, false, false); break;
-    case 15: setPair(pointSent, pointAcked, true, false); break;
-    case 16: setPair(pointSent, pointAcked, true, true); break;
-    default: break;
+    case 11:
+        setPair(configSent, configAcked, false, false);
+        break;
+    case 12:
+        setPair(configSent, configAcked, true, false);
+        break;
+    case 13:
+        setPair(configSent, configAcked, true, true);
+        break;
+    case 14:
+        setPair(pointSent, pointAcked, false, false);
+        break;
+    case 15:
+        setPair(pointSent, pointAcked, true, false);
+        break;
+    case 16:
+        setPair(pointSent, pointAcked, true, true);
+        break;
+    default:
+        break;
     }
 }

@@ -4,7 +4,8 @@
 
 // Operation codes of MainWindow::changeInterface and the events that the device
 // link and the reply parser report to the window.
-enum InterfaceType_e : qint32 {
+enum InterfaceType_e : qint32
+{
     Init = 0,
     Connected = 2,
     Disconnected = 3,

@@ -1,8 +1,8 @@
 #include "app/SingleInstanceGuard.h"
+#include "log/LogSaveTxt.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
@@ -11,11 +11,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
+    LogSaveTxt::instance();
 
     SingleInstanceGuard guard(QCoreApplication::applicationName());
     if (guard.alreadyRunning()) {
-        QMessageBox::warning(nullptr, QStringLiteral("警告"), QStringLiteral("应用程序已经在运行中！"),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+        SingleInstanceGuard::warnAlreadyRunning();
         return -1;
     }
 

@@ -1,0 +1,247 @@
+#include "log/LogSaveTxt.h"
+
+#include "app/GlobalState.h"
+#include "log/LogClock.h"
+#include "log/LogInput.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+std::atomic<LogSaveTxt *> writerInstance{nullptr};
+
+QString levelWord(QtMsgType type)
+{
+    switch (type) {
+    case QtWarningMsg:
+        return QStringLiteral("warning");
+    case QtCriticalMsg:
+        return QStringLiteral("critical");
+    case QtFatalMsg:
+        return QStringLiteral("fatal");
+    case QtInfoMsg:
+        return QStringLiteral("info");
+    case QtDebugMsg:
+    default:
+        return QStringLiteral("debug");
+    }
+}
+
+// "HH:mm:ss" in ASCII digits whatever the locale; empty for an invalid time.
+QString clockText(const QTime &time)
+{
+    if (!time.isValid())
+        return QString();
+    const int parts[3] = {time.hour(), time.minute(), time.second()};
+    QChar text[8];
+    for (int i = 0; i < 3; ++i) {
+        text[i * 3] = QLatin1Char(char('0' + parts[i] / 10));
+        text[i * 3 + 1] = QLatin1Char(char('0' + parts[i] % 10));
+        if (i < 2)
+            text[i * 3 + 2] = QLatin1Char(':');
+    }
+    return QString(text, 8);
+}
+} // namespace
+
+LogSaveTxt *LogSaveTxt::instance()
+{
+    if (LogSaveTxt *existing = writerInstance.load(std::memory_order_acquire))
+        return existing;
+    static QMutex creationLock;
+    QMutexLocker locker(&creationLock);
+    if (!writerInstance.load(std::memory_order_relaxed))
+        writerInstance.store(new LogSaveTxt, std::memory_order_release);
+    return writerInstance.load(std::memory_order_relaxed);
+}
+
+LogSaveTxt::LogSaveTxt(QObject *parent) : LogSaveBase(parent)
+{
+    installFormats(Txt);
+}
+
+LogSaveTxt::FileType LogSaveTxt::fileType() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_type;
+}
+
+void LogSaveTxt::setFileType(FileType type)
+{
+    QMutexLocker locker(&m_mutex);
+    m_type = type;
+    installFormats(type);
+    saveLogName(QString());
+    m_file.close();
+}
+
+void LogSaveTxt::installFormats(FileType type)
+{
+    switch (type) {
+    case Txt:
+        m_lineFormat = QStringLiteral("%1 %2 %3 %4 %5 %6");
+        m_fileNameFormat = QStringLiteral("yyyy-MM-dd HH-mm-ss.log");
+        m_dayFileNameFormat = QStringLiteral("yyyy-MM-dd.log");
+        m_quoteFields = false;
+        break;
+    case Csv:
+        m_lineFormat = QStringLiteral("%1,%2,%3,%4,%5,%6");
+        m_fileNameFormat = QStringLiteral("yyyy-MM-dd HH-mm-ss.CSV");
+        m_dayFileNameFormat = QStringLiteral("yyyy-MM-dd.CSV");
+        m_quoteFields = true;
+        break;
+    }
+    m_wantedPath.clear();
+}
+
+void LogSaveTxt::saveLog(QtMsgType type, const QTime &time, const QString &file,
+                         const QString &function, int line, const QString &msg)
+{
+    QMutexLocker locker(&m_mutex);
+    if (!checkLogFile())
+        return;
+    // One pass over the template: a marker inside a substituted field stays text.
+    m_stream << m_lineFormat.arg(clockText(time), levelWord(type), field(file), field(function),
+                                 QString::number(line), field(msg))
+             << '\n';
+    m_stream.flush();
+}
+
+// A CSV field that holds a separator, a quote or a line break is quoted as
+// RFC 4180 has it; every other field, and every Txt field, stays as it is.
+QString LogSaveTxt::field(const QString &text) const
+{
+    if (!m_quoteFields)
+        return text;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r')) {
+            QString quoted = text;
+            quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+            return QLatin1Char('"') + quoted + QLatin1Char('"');
+        }
+    }
+    return text;
+}
+
+bool LogSaveTxt::checkLogFile()
+{
+    switch (logRelyMode) {
+    case 0:
+        return checkByClock();
+    case 1:
+        return checkBySize();
+    case 2:
+        return checkByRows();
+    default:
+        return false;
+    }
+}
+
+// "./Log/" followed by the name of a file started by the clock now: the date,
+// and with time 12 "_上" for hours 0 to 12 or "_下" for 13 to 23 before the
+// extension.
+const QString &LogSaveTxt::wantedDayFilePath(const QDateTime &now)
+{
+    const QDate date = now.date();
+    const int half = logTime == 12 ? (now.time().hour() <= 12 ? 1 : 2) : 0;
+    if (date == m_wantedDate && half == m_wantedHalf && !m_wantedPath.isEmpty())
+        return m_wantedPath;
+    QString name = QLocale::c().toString(now, m_dayFileNameFormat);
+    if (half != 0) {
+        const QString mark = half == 1 ? QStringLiteral("_上") : QStringLiteral("_下");
+        name.replace(QLatin1String(".log"), mark + QLatin1String(".log"));
+        name.replace(QLatin1String(".CSV"), mark + QLatin1String(".CSV"));
+    }
+    m_wantedDate = date;
+    m_wantedHalf = half;
+    m_wantedPath = QLatin1String(logFolder) + name;
+    return m_wantedPath;
+}
+
+bool LogSaveTxt::checkByClock()
+{
+    const QString &wantedPath = wantedDayFilePath(LogClock::now());
+    if (m_file.isOpen() && m_file.fileName() == wantedPath)
+        return true;
+    const QString wanted = wantedPath.mid(int(qstrlen(logFolder)));
+    if (!m_file.isOpen()) {
+        if (logName.isEmpty())
+            saveLogName(wanted);
+        return openFile(logName);
+    }
+    saveLogName(wanted);
+    m_file.close();
+    return openFile(wanted);
+}
+
+bool LogSaveTxt::checkBySize()
+{
+    if (!m_file.isOpen()) {
+        if (logName.isEmpty())
+            saveLogName(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
+        return openFile(logName);
+    }
+    // The size of the file: what it held when opened (append mode starts at the
+    // end) and what this writer has added since, without a query to the file
+    // system on every record. The limit is 32-bit: sizes from 0 to 4095 MiB.
+    const quint32 limit = logSize * 1048576u;
+    if (m_file.pos() < qint64(limit))
+        return true;
+    return startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
+}
+
+bool LogSaveTxt::checkByRows()
+{
+    if (!m_file.isOpen()) {
+        if (logName.isEmpty())
+            saveLogName(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
+        if (!openFile(logName))
+            return false;
+        // As many rows as pieces between line feeds: N complete lines count N + 1.
+        m_file.seek(0);
+        quint32 pieces = 1;
+        char buffer[65536];
+        qint64 got;
+        while ((got = m_file.read(buffer, sizeof buffer)) > 0)
+            pieces += quint32(std::count(buffer, buffer + got, '\n'));
+        logRowCount = pieces;
+        return true;
+    }
+    if (++logRowCount <= logRowNum)
+        return true;
+    logRowCount = 1;
+    return startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
+}
+
+bool LogSaveTxt::startFile(const QString &name)
+{
+    // A limit reached within the second in which the open file was named gives
+    // that same name again: the record goes on into the open file, as closing,
+    // saving the same name and reopening would have it, at a fraction of the cost.
+    if (m_file.isOpen() && m_file.fileName() == QLatin1String(logFolder) + name)
+        return true;
+    m_file.close();
+    saveLogName(name);
+    return openFile(name);
+}
+
+bool LogSaveTxt::openFile(const QString &name)
+{
+    m_file.setFileName(QStringLiteral("%1%2").arg(QLatin1String(logFolder), name));
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
+        if (!m_openFailing) {
+            m_openFailing = true;
+            qWarning("打开日志文件失败");
+        }
+        return false;
+    }
+    m_openFailing = false;
+    m_stream.setDevice(&m_file);
+    m_stream.setCodec("UTF-8"); // binding the device brings back the locale's codec
+    return true;
+}

@@ -24,13 +24,27 @@ void TestSchemeInput::cleaning_data()
     QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("cleaned");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("minus removed") << "-5" << "5" << "5.00";
-    QTest::newRow("points merged") << "1.2.3" << "1.23" << "1.23";
-    QTest::newRow("unit removed") << "12.5Hz" << "12.5" << "12.50";
-    QTest::newRow("single point") << "." << "." << "0.00";
-    QTest::newRow("leading point") << "a.5b" << ".5" << "0.50";
-    QTest::newRow("full-width and spaces") << " 1 6０" << "16" << "16.00";
-    QTest::newRow("empty") << "" << "" << "0.00";
+    QTest::newRow("minus removed") << "-5"
+                                   << "5"
+                                   << "5.00";
+    QTest::newRow("points merged") << "1.2.3"
+                                   << "1.23"
+                                   << "1.23";
+    QTest::newRow("unit removed") << "12.5Hz"
+                                  << "12.5"
+                                  << "12.50";
+    QTest::newRow("single point") << "."
+                                  << "."
+                                  << "0.00";
+    QTest::newRow("leading point") << "a.5b"
+                                   << ".5"
+                                   << "0.50";
+    QTest::newRow("full-width and spaces") << " 1 6０"
+                                           << "16"
+                                           << "16.00";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "0.00";
 }
 
 void TestSchemeInput::cleaning()
@@ -77,9 +91,11 @@ void TestSchemeInput::frequencyLimitsFollowTheSensorType_data()
     QTest::newRow("acc 10000.5") << 0 << "10000.5" << acceleration;
     QTest::newRow("acc empty") << 0 << "" << acceleration;
     QTest::newRow("vel 150") << 1 << "150" << QString();
-    QTest::newRow("vel 150.5") << 1 << "150.5" << "Frequency must be between 10 and 150";
+    QTest::newRow("vel 150.5") << 1 << "150.5"
+                               << "Frequency must be between 10 and 150";
     QTest::newRow("disp 1500") << 2 << "1500" << QString();
-    QTest::newRow("disp 1501") << 2 << "1501" << "Frequency must be between 10 and 1500";
+    QTest::newRow("disp 1501") << 2 << "1501"
+                               << "Frequency must be between 10 and 1500";
     QTest::newRow("no type, no check") << -1 << "" << QString();
 }
 
@@ -102,9 +118,9 @@ void TestSchemeInput::workedResults_data()
     QTest::newRow("acceleration PE")
         << 0 << 0 << 800 << 400
         << QStringList{"10.00 ms^-2", "1.000 Pc/ms^-2", "15.92 mms^-1", "25.33 um"};
-    QTest::newRow("displacement")
-        << 2 << 1 << 640 << 400
-        << QStringList{"80.00 um", "0.125 mV/um", "31.58 ms^-2", "50.27 mms^-1"};
+    QTest::newRow("displacement") << 2 << 1 << 640 << 400
+                                  << QStringList{"80.00 um", "0.125 mV/um", "31.58 ms^-2",
+                                                 "50.27 mms^-1"};
     QTest::newRow("velocity 4-20mA")
         << 1 << 3 << 80 << 400
         << QStringList{"10.00 mms^-1", "1.000 mA/mms^-1", "6.28 ms^-2", "15.92 um"};

@@ -1,12 +1,34 @@
 #include "device/Config.h"
 
 #include "app/GlobalState.h"
+#include "device/CommandFrames.h"
 #include "device/PortLister.h"
 #include "ui_MainWindow.h"
 
+#include <QDebug>
+#include <QMutexLocker>
+#include <QPointer>
+
+#include <utility>
+
+namespace {
+constexpr qint64 readBufferSize = 1024;
+}
+
 Config::Config()
+    : m_readFrame(CommandFrames::readTypes()), m_configureFrame(CommandFrames::configure(0, 0))
 {
     registerInterfaceType();
+}
+
+// A frame still waiting in the port's write buffer (the unlink frame sent on
+// close) goes out before the port is closed.
+Config::~Config()
+{
+    QSerialPort *port = std::exchange(serialPort, nullptr);
+    if (port && port->isOpen())
+        port->flush();
+    delete port;
 }
 
 void Config::setUi(Ui::MainWindow *ui)
@@ -16,6 +38,39 @@ void Config::setUi(Ui::MainWindow *ui)
     rxBuffer.clear();
 }
 
+void Config::sendCmd(int command)
+{
+    switch (command) {
+    case 0:
+        connectDevice();
+        break;
+    case 1:
+        writeFrame(CommandFrames::unlink(), 6);
+        break;
+    case 2:
+        writeFrame(m_readFrame, 9);
+        break;
+    case 3:
+        configureTypes();
+        break;
+    default:
+        break;
+    }
+}
+
+void Config::releasePort()
+{
+    QSerialPort *port = std::exchange(serialPort, nullptr);
+    if (!port)
+        return;
+    port->disconnect(this);
+    if (port->isOpen()) {
+        port->clear(QSerialPort::AllDirections);
+        port->close();
+    }
+    port->deleteLater();
+}
+
 void Config::on_serialPortComboBox_clicked()
 {
     QComboBox *combo = m_ui->serialPortComboBox;
@@ -23,4 +78,105 @@ void Config::on_serialPortComboBox_clicked()
     combo->clear();
     combo->addItems(PortLister::openablePorts());
     combo->setCurrentText(remembered);
+}
+
+void Config::onSensorTypeComboBoxIndexChanged()
+{
+    m_interfaceType = SensorTypeChanged;
+    announceTypeChange();
+}
+
+void Config::onInputTypeComboBoxIndexChanged()
+{
+    m_interfaceType = InputTypeChanged;
+    announceTypeChange();
+}
+
+void Config::recvCmd()
+{
+    if (!serialPort)
+        return;
+    const QByteArray incoming = serialPort->readAll();
+    QByteArray accumulated;
+    {
+        QMutexLocker locker(&rxMutex);
+        rxBuffer.append(incoming);
+        accumulated = rxBuffer;
+    }
+    qDebug().noquote() << QStringLiteral("接受指令:") +
+                              QString::fromLatin1(accumulated.toHex(' ').toUpper());
+}
+
+// A port that disappears while open (adapter unplugged, device gone) is
+// treated like a confirmed unlink, so that the operator can connect again.
+// Qt reports it as a resource error or, when the read merely hits the end of
+// the hung-up line, as a read error; either way the port is unusable. The
+// report waits for the event loop, so that the port is not closed inside its
+// own notification.
+void Config::portErrorHandle(QSerialPort::SerialPortError error)
+{
+    const QPointer<QSerialPort> port = qobject_cast<QSerialPort *>(sender());
+    const bool portLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!portLost || !port || port != serialPort)
+        return;
+    qWarning().noquote() << QStringLiteral("串口已丢失:") << port->portName()
+                         << port->errorString();
+    port->disconnect(this);
+    QMetaObject::invokeMethod(
+        this,
+        [this, port] {
+            if (port && port == serialPort)
+                emit updateSignal(Disconnected);
+        },
+        Qt::QueuedConnection);
+}
+
+void Config::connectDevice()
+{
+    // A port left open by an earlier connect that got no reply would hold the
+    // device and make this open fail.
+    releasePort();
+    serialPort = new QSerialPort();
+    serialPort->setReadBufferSize(readBufferSize);
+    serialPort->setPortName(m_ui->serialPortComboBox->currentText());
+    if (!serialPort->open(QIODevice::ReadWrite)) {
+        qDebug().noquote() << tr("连接失败！");
+        releasePort();
+        return;
+    }
+    serialPort->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
+    serialPort->setDataBits(QSerialPort::Data8);
+    serialPort->setParity(QSerialPort::NoParity);
+    serialPort->setStopBits(QSerialPort::OneStop);
+    serialPort->setFlowControl(QSerialPort::NoFlowControl);
+    connect(serialPort, &QSerialPort::readyRead, this, &Config::recvCmd);
+    connect(serialPort, &QSerialPort::errorOccurred, this, &Config::portErrorHandle);
+    emit updateSignal(Connected);
+    writeFrame(CommandFrames::link(), 3);
+}
+
+void Config::configureTypes()
+{
+    m_configureFrame = CommandFrames::configure(m_ui->sensorTypeComboBox->currentIndex(),
+                                                m_ui->inputTypeComboBox->currentIndex());
+    writeFrame(m_configureFrame, 12);
+}
+
+void Config::announceTypeChange()
+{
+    updateStatus(11);
+    sendCmd(3);
+    emit updateSignal(static_cast<InterfaceType_e>(m_interfaceType));
+}
+
+// Without an open port nothing goes out, and the step is not marked as sent.
+void Config::writeFrame(const QByteArray &frame, int statusCodeAfterWrite)
+{
+    if (!serialPort || !serialPort->isOpen()) {
+        qDebug().noquote() << QStringLiteral("串口未打开，指令未发送:")
+                           << QString::fromLatin1(frame.toHex(' ').toUpper());
+        return;
+    }
+    serialPort->write(frame);
+    updateStatus(statusCodeAfterWrite);
 }

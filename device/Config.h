@@ -2,23 +2,35 @@
 
 #include "app/InterfaceType.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSerialPort>
 
 namespace Ui {
 class MainWindow;
 }
 
 // The device link: owns the serial connection to the calibrator, builds the
-// command frames and keeps the port selector's list current.
+// command frames and keeps the port selector's list current. Received bytes
+// go to the shared receive buffer; the reply parser thread reads them.
 class Config : public QObject
 {
     Q_OBJECT
 
 public:
     Config();
+    ~Config() override;
 
     void setUi(Ui::MainWindow *ui);
+
+    // 0 connect, 1 disconnect, 2 read types, 3 configure types; other codes
+    // do nothing.
+    void sendCmd(int command);
+
+    // Clears, closes and schedules the current port for deletion; the link
+    // then has no port.
+    void releasePort();
 
     QElapsedTimer m_elapsedTimer;
     int m_language = 0;
@@ -28,8 +40,21 @@ signals:
 
 public slots:
     void on_serialPortComboBox_clicked();
+    void onSensorTypeComboBoxIndexChanged();
+    void onInputTypeComboBoxIndexChanged();
+    void recvCmd();
+
+private slots:
+    void portErrorHandle(QSerialPort::SerialPortError error);
 
 private:
+    void connectDevice();
+    void configureTypes();
+    void announceTypeChange();
+    void writeFrame(const QByteArray &frame, int statusCodeAfterWrite);
+
+    QByteArray m_readFrame;
+    QByteArray m_configureFrame;
     Ui::MainWindow *m_ui = nullptr;
     int m_interfaceType = 0;
 };

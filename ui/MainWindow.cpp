@@ -2,10 +2,12 @@
 
 #include "app/GlobalState.h"
 #include "device/Config.h"
+#include "device/HandleThread.h"
 #include "export/ExportFile.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QFile>
 #include <QListView>
 #include <QScreen>
@@ -54,10 +56,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     updateStatus(0);
     changeInterface(Init);
+
+    QObject::disconnect(config, nullptr, this, nullptr);
+    connect(config, &Config::updateSignal, this, &MainWindow::updateSignalHandle);
 }
 
+// The worker locks the global receive buffer, so it stops before the globals
+// go away at process exit.
 MainWindow::~MainWindow()
 {
+    stopWorker();
     delete config;
     delete exportFile;
     delete ui;
@@ -67,8 +75,67 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
 {
     switch (interfaceType) {
     case Init: initInterface(); break;
+    case Connected:
+        applyLinkWidgetStates(true);
+        updateStatus(4);
+        updateStatus(8);
+        config->sendCmd(2);
+        break;
+    case Disconnected:
+        config->releasePort();
+        applyLinkWidgetStates(false);
+        updateStatus(7);
+        break;
     default: break;
     }
+}
+
+void MainWindow::on_connectBtn_clicked()
+{
+    updateStatus(2);
+    config->sendCmd(0);
+}
+
+void MainWindow::on_disconnectBtn_clicked()
+{
+    updateStatus(5);
+    config->sendCmd(1);
+}
+
+// Link events: an open port starts the worker; a lost port ends the link.
+void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
+{
+    switch (interfaceType) {
+    case Connected:
+        startWorker();
+        break;
+    case Disconnected:
+    case SensorTypeChanged:
+    case InputTypeChanged:
+    case PointFailed:
+    case TestFinished:
+        changeInterface(interfaceType);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::changeInterfaceHandle(InterfaceType_e interfaceType)
+{
+    changeInterface(interfaceType);
+}
+
+void MainWindow::threadStartHandle()
+{
+    qDebug().noquote() << QStringLiteral("线程启动");
+}
+
+void MainWindow::threadStopHandle()
+{
+    qDebug().noquote() << QStringLiteral("线程停止");
+    if (m_thread)
+        m_thread->wait();
 }
 
 void MainWindow::initInterface()
@@ -160,6 +227,52 @@ void MainWindow::expandChartPanel()
     ui->controlGroupBox->move(ui->controlGroupBox->pos() + QPoint(0, chartPanelStep));
     ui->sensitivityGraphicsView->show();
     ui->gridLayout_7->setRowStretch(2, 4);
+}
+
+// The Connected and Disconnected columns of the window states.
+void MainWindow::applyLinkWidgetStates(bool linkUp)
+{
+    ui->serialPortComboBox->setEnabled(!linkUp);
+    ui->connectBtn->setEnabled(!linkUp);
+    ui->disconnectBtn->setEnabled(linkUp);
+    ui->sensorTypeComboBox->setEnabled(linkUp);
+    ui->inputTypeComboBox->setEnabled(linkUp);
+    ui->startBtn->setEnabled(linkUp);
+    ui->exportBtn->setEnabled(true);
+    ui->addBtn->setEnabled(true);
+    ui->modifyBtn->setEnabled(true);
+    ui->deleteBtn->setEnabled(true);
+    ui->exitBtn->setEnabled(!linkUp);
+    resetProgressBar();
+    if (static_cast<unsigned>(config->m_language) < 2)
+        ui->connectStatusLabel->setText(
+            connectStatusTexts.at(config->m_language).at(linkUp ? 0 : 1));
+}
+
+// One worker serves every connection: it is created on the first open port
+// and keeps draining the receive buffer across reconnects, so each reply is
+// handled exactly once.
+void MainWindow::startWorker()
+{
+    if (!m_thread) {
+        m_thread = new HandleThread();
+        connect(m_thread, &QThread::started, this, &MainWindow::threadStartHandle);
+        connect(m_thread, &QThread::finished, this, &MainWindow::threadStopHandle);
+        connect(m_thread, &HandleThread::updateSignal, this, &MainWindow::changeInterfaceHandle,
+                Qt::QueuedConnection);
+    }
+    if (!m_thread->isRunning())
+        m_thread->start(QThread::InheritPriority);
+}
+
+void MainWindow::stopWorker()
+{
+    if (!m_thread)
+        return;
+    m_thread->requestInterruption();
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
 }
 
 void MainWindow::setCentredGeometry(int newHeight)

@@ -30,6 +30,14 @@ public:
 
     void changeInterface(InterfaceType_e interfaceType);
 
+private slots:
+    void on_connectBtn_clicked();
+    void on_disconnectBtn_clicked();
+    void updateSignalHandle(InterfaceType_e interfaceType);
+    void changeInterfaceHandle(InterfaceType_e interfaceType);
+    void threadStartHandle();
+    void threadStopHandle();
+
 private:
     void initInterface();
     void applyInitWidgetStates();
@@ -38,6 +46,9 @@ private:
     void collapseChartPanel(bool keepGeometryWhenMaximised);
     void expandChartPanel();
     void setCentredGeometry(int newHeight);
+    void applyLinkWidgetStates(bool linkUp);
+    void startWorker();
+    void stopWorker();
 
     HandleThread *m_thread = nullptr;
     Ui::MainWindow *ui = nullptr;

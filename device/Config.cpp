@@ -5,20 +5,27 @@
 #include "device/PortLister.h"
 #include "ui_MainWindow.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QMutexLocker>
 #include <QPointer>
+#include <QThread>
 
 #include <utility>
 
 namespace {
 constexpr qint64 readBufferSize = 1024;
-}
+// How long the sequence waits for the result of one point, and how often it
+// looks for it.
+constexpr float pointTimeoutSeconds = 60;
+constexpr unsigned long pollMilliseconds = 100;
+} // namespace
 
 Config::Config()
     : m_readFrame(CommandFrames::readTypes()), m_configureFrame(CommandFrames::configure(0, 0))
 {
     registerInterfaceType();
+    m_elapsedTimer.start();
 }
 
 // A frame still waiting in the port's write buffer (the unlink frame sent on
@@ -52,6 +59,9 @@ void Config::sendCmd(int command)
         break;
     case 3:
         configureTypes();
+        break;
+    case 4:
+        runTestSequence();
         break;
     default:
         break;
@@ -179,4 +189,89 @@ void Config::writeFrame(const QByteArray &frame, int statusCodeAfterWrite)
     }
     serialPort->write(frame);
     updateStatus(statusCodeAfterWrite);
+}
+
+// Drives the calibrator through the scheme table row by row. The sequence runs
+// on the GUI thread and keeps the window alive by processing events while it
+// waits, so Stop, the point results and the close handler run nested in it.
+void Config::runTestSequence()
+{
+    clearResults();
+    const int rows = m_ui->tableWidget->rowCount();
+    int amplitudeCode = 0;
+    int progress = 100;
+    for (int row = 0; row < rows && !stopRequested; ++row, progress += 100) {
+        updateStatus(14);
+        currentRow = row;
+        if (!runPoint(row, amplitudeCode))
+            continue;
+        if (stopRequested)
+            break;
+        m_ui->progressBar->setValue(progress / rows);
+    }
+    emit updateSignal(TestFinished);
+}
+
+void Config::clearResults()
+{
+    QTableWidget *table = m_ui->tableWidget;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 3; column <= 6; ++column)
+            table->setItem(row, column, new QTableWidgetItem());
+    }
+}
+
+// Sends one point and waits for its result. False when the point failed
+// before it could be sent: the progress bar then stays as it is.
+bool Config::runPoint(int row, int &amplitudeCode)
+{
+    const QTableWidgetItem *amplitude = m_ui->tableWidget->item(row, 1);
+    if (!amplitude) {
+        emit updateSignal(PointFailed);
+        return false;
+    }
+    const auto code = CommandFrames::amplitudeCode(amplitude->text().toFloat(),
+                                                   m_ui->sensorTypeComboBox->currentIndex());
+    if (code)
+        amplitudeCode = *code;
+    else
+        qDebug().noquote() << tr("无传感器类型!");
+    const QTableWidgetItem *frequency = m_ui->tableWidget->item(row, 2);
+    // A link lost during the run fails the remaining points at once.
+    if (!frequency || !linkAvailable()) {
+        emit updateSignal(PointFailed);
+        return false;
+    }
+    m_vibrateFrame = CommandFrames::vibrate(
+        row, amplitudeCode, CommandFrames::frequencyCode(frequency->text().toDouble()));
+    writeFrame(m_vibrateFrame, 15);
+    if (!waitForPoint())
+        emit updateSignal(PointFailed);
+    return true;
+}
+
+// True once the point's result has been written; false on the timeout or when
+// the link went down. A stop request ends the wait as well.
+bool Config::waitForPoint()
+{
+    const float start = elapsedSeconds();
+    while (!pointAcked) {
+        QCoreApplication::processEvents();
+        QThread::msleep(pollMilliseconds);
+        if (elapsedSeconds() - start > pointTimeoutSeconds || !linkAvailable())
+            return false;
+        if (stopRequested)
+            return true;
+    }
+    return true;
+}
+
+bool Config::linkAvailable() const
+{
+    return serialPort && serialPort->isOpen();
+}
+
+float Config::elapsedSeconds() const
+{
+    return static_cast<float>(m_elapsedTimer.elapsed() / 1000.0);
 }

@@ -24,8 +24,8 @@ public:
 
     void setUi(Ui::MainWindow *ui);
 
-    // 0 connect, 1 disconnect, 2 read types, 3 configure types; other codes
-    // do nothing.
+    // 0 connect, 1 disconnect, 2 read types, 3 configure types, 4 run the
+    // test sequence over the scheme table; other codes do nothing.
     void sendCmd(int command);
 
     // Clears, closes and schedules the current port for deletion; the link
@@ -52,9 +52,16 @@ private:
     void configureTypes();
     void announceTypeChange();
     void writeFrame(const QByteArray &frame, int statusCodeAfterWrite);
+    void runTestSequence();
+    void clearResults();
+    bool runPoint(int row, int &amplitudeCode);
+    bool waitForPoint();
+    bool linkAvailable() const;
+    float elapsedSeconds() const;
 
     QByteArray m_readFrame;
     QByteArray m_configureFrame;
+    QByteArray m_vibrateFrame;
     Ui::MainWindow *m_ui = nullptr;
     int m_interfaceType = 0;
 };

@@ -1,21 +1,33 @@
 #include "ui/MainWindow.h"
 
 #include "app/GlobalState.h"
+#include "chart/ChartContextMenu.h"
+#include "chart/CoordinateReadout.h"
+#include "chart/SensitivityChartBuilder.h"
 #include "device/Config.h"
 #include "device/HandleThread.h"
 #include "export/ExportFile.h"
+#include "ui/ResultCalculator.h"
+#include "ui/SchemeInput.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QFile>
 #include <QListView>
+#include <QMessageBox>
 #include <QScreen>
+#include <QSerialPort>
 #include <QTranslator>
+#include <QtCharts/QChart>
 
 namespace {
 // Height by which the chart panel grows and shrinks.
 constexpr int chartPanelStep = 245;
+// How long closing waits for the unlink frame to leave the port.
+constexpr int unlinkWriteTimeoutMs = 1000;
+const QString failedPointText = QStringLiteral("测试失败");
 
 QString readStyleSheet(const QString &path)
 {
@@ -29,8 +41,9 @@ QString readStyleSheet(const QString &path)
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
-    themeFiles = QStringLiteral(":/qss/appQssBlue.qss,:/qss/appQssLight.qss,:/qss/appQssLight_EN.qss,")
-                     .split(QLatin1Char(','), Qt::KeepEmptyParts);
+    themeFiles =
+        QStringLiteral(":/qss/appQssBlue.qss,:/qss/appQssLight.qss,:/qss/appQssLight_EN.qss,")
+            .split(QLatin1Char(','), Qt::KeepEmptyParts);
     langFiles = QStringLiteral(":/lang/RT-58_zh_CN.qm,:/lang/RT-58_zh_EN.qm,")
                     .split(QLatin1Char(','), Qt::KeepEmptyParts);
     ui->setupUi(this);
@@ -59,6 +72,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     QObject::disconnect(config, nullptr, this, nullptr);
     connect(config, &Config::updateSignal, this, &MainWindow::updateSignalHandle);
+    QObject::disconnect(ui->sensitivityGraphicsView, nullptr, this, nullptr);
+    connect(ui->sensitivityGraphicsView, &SensitivityChartView::mouseMovePoint, this,
+            &MainWindow::onMouseMovePoint);
 }
 
 // The worker locks the global receive buffer, so it stops before the globals
@@ -74,7 +90,9 @@ MainWindow::~MainWindow()
 void MainWindow::changeInterface(InterfaceType_e interfaceType)
 {
     switch (interfaceType) {
-    case Init: initInterface(); break;
+    case Init:
+        initInterface();
+        break;
     case Connected:
         applyLinkWidgetStates(true);
         updateStatus(4);
@@ -86,8 +104,63 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         applyLinkWidgetStates(false);
         updateStatus(7);
         break;
-    default: break;
+    case DeviceTypes:
+        adoptDeviceTypes();
+        break;
+    case SensorTypeChanged:
+        applySensorType(true);
+        break;
+    case RefreshHeaders:
+        applySensorType(false);
+        break;
+    case AddRow:
+        addRow();
+        break;
+    case ModifyRow:
+        modifyRow();
+        break;
+    case DeleteRow:
+        deleteRow();
+        break;
+    case PointFailed:
+        markPointFailed();
+        break;
+    case PointResult:
+        writePointResult();
+        break;
+    case TestStart:
+        setChartPanel(14);
+        applyRunningWidgetStates();
+        break;
+    case TestFinished:
+        finishTest();
+        break;
+    default:
+        break;
     }
+}
+
+// Closing while the link is up asks first and then sends the unlink frame.
+// A running test ends at its next poll; the unlink frame is pushed out of the
+// port before the program goes on to exit.
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (connectAcked && !disconnectSent) {
+        const auto answer = QMessageBox::warning(
+            this, tr("Warning"),
+            tr("The device is currently connected and is about to be disconnected!"),
+            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+        if (answer != QMessageBox::Ok) {
+            event->ignore();
+            return;
+        }
+        updateStatus(5);
+        config->sendCmd(1);
+        if (serialPort && serialPort->isOpen())
+            serialPort->waitForBytesWritten(unlinkWriteTimeoutMs);
+    }
+    stopRequested = true;
+    event->accept();
 }
 
 void MainWindow::on_connectBtn_clicked()
@@ -100,6 +173,39 @@ void MainWindow::on_disconnectBtn_clicked()
 {
     updateStatus(5);
     config->sendCmd(1);
+}
+
+void MainWindow::on_addBtn_clicked()
+{
+    changeInterface(AddRow);
+}
+
+void MainWindow::on_modifyBtn_clicked()
+{
+    changeInterface(ModifyRow);
+}
+
+void MainWindow::on_deleteBtn_clicked()
+{
+    changeInterface(DeleteRow);
+}
+
+// The click has already toggled the button: checked starts a run, which
+// returns only when the sequence has ended; unchecked asks it to stop.
+void MainWindow::on_startBtn_clicked()
+{
+    if (ui->startBtn->isChecked()) {
+        stopRequested = false;
+        changeInterface(TestStart);
+        config->sendCmd(4);
+    } else {
+        stopRequested = true;
+    }
+}
+
+void MainWindow::on_exitBtn_clicked()
+{
+    close();
 }
 
 // Link events: an open port starts the worker; a lost port ends the link.
@@ -121,9 +227,32 @@ void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
     }
 }
 
+void MainWindow::onMouseMovePoint(QPoint point)
+{
+    if (!m_chart)
+        return;
+    const QPointF value = ui->sensitivityGraphicsView->chart()->mapToValue(QPointF(point));
+    m_chart->setToolTip(coordinateReadoutText(value));
+}
+
 void MainWindow::changeInterfaceHandle(InterfaceType_e interfaceType)
 {
     changeInterface(interfaceType);
+}
+
+void MainWindow::displayContextMenu(QMouseEvent *event)
+{
+    ChartContextMenu::popUp(ui->sensitivityGraphicsView, event);
+}
+
+// Recalls a point into the two fields, so that it can be changed with Modify.
+void MainWindow::on_tableWidget_cellDoubleClicked(int row, int column)
+{
+    Q_UNUSED(column)
+    const QTableWidgetItem *amplitude = ui->tableWidget->item(row, 1);
+    const QTableWidgetItem *frequency = ui->tableWidget->item(row, 2);
+    ui->amplitudeLineEdit->setText(amplitude ? amplitude->text() : QString());
+    ui->frequenceLineEdit->setText(frequency ? frequency->text() : QString());
 }
 
 void MainWindow::threadStartHandle()
@@ -199,15 +328,20 @@ void MainWindow::setChartPanel(int mode)
 {
     switch (mode) {
     case 0:
-    case 1: collapseChartPanel(false); break;
+    case 1:
+        collapseChartPanel(false);
+        break;
     case 14:
         if (chartCollapsed)
             chartCollapsed = false;
         else
             collapseChartPanel(true);
         break;
-    case 15: expandChartPanel(); break;
-    default: break;
+    case 15:
+        expandChartPanel();
+        break;
+    default:
+        break;
     }
 }
 
@@ -247,6 +381,232 @@ void MainWindow::applyLinkWidgetStates(bool linkUp)
     if (static_cast<unsigned>(config->m_language) < 2)
         ui->connectStatusLabel->setText(
             connectStatusTexts.at(config->m_language).at(linkUp ? 0 : 1));
+}
+
+// While a test runs only the Start/Stop button stays live.
+void MainWindow::applyRunningWidgetStates()
+{
+    ui->serialPortComboBox->setEnabled(false);
+    ui->connectBtn->setEnabled(false);
+    ui->disconnectBtn->setEnabled(false);
+    ui->sensorTypeComboBox->setEnabled(false);
+    ui->inputTypeComboBox->setEnabled(false);
+    ui->startBtn->setEnabled(true);
+    ui->startBtn->setChecked(true);
+    ui->startBtn->setText(tr(startStopTexts.at(1)));
+    setSchemeEditing(false);
+    ui->progressBar->reset();
+    ui->progressBar->setValue(0);
+    ui->progressBar->show();
+}
+
+void MainWindow::applyFinishedWidgetStates()
+{
+    ui->serialPortComboBox->setEnabled(false);
+    ui->connectBtn->setEnabled(false);
+    ui->disconnectBtn->setEnabled(true);
+    ui->sensorTypeComboBox->setEnabled(true);
+    ui->inputTypeComboBox->setEnabled(true);
+    ui->startBtn->setEnabled(true);
+    ui->startBtn->setChecked(false);
+    ui->startBtn->setText(tr(startStopTexts.at(0)));
+    setSchemeEditing(true);
+}
+
+void MainWindow::setSchemeEditing(bool enabled)
+{
+    ui->exportBtn->setEnabled(enabled);
+    ui->addBtn->setEnabled(enabled);
+    ui->modifyBtn->setEnabled(enabled);
+    ui->deleteBtn->setEnabled(enabled);
+}
+
+// Shows the types the device stores. The combos are wired to the link only
+// here, once, so adopting the types of the first connect sends nothing back.
+void MainWindow::adoptDeviceTypes()
+{
+    ui->sensorTypeComboBox->setCurrentIndex(deviceSensorType);
+    ui->inputTypeComboBox->setCurrentIndex(deviceInputType);
+    changeInterface(RefreshHeaders);
+    connect(ui->sensorTypeComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), config,
+            &Config::onSensorTypeComboBoxIndexChanged, Qt::UniqueConnection);
+    connect(ui->inputTypeComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), config,
+            &Config::onInputTypeComboBoxIndexChanged, Qt::UniqueConnection);
+    updateStatus(10);
+}
+
+// Unit label and the headers of the two derived quantities follow the sensor
+// type; a type outside the list (no valid selection) leaves them as they are.
+void MainWindow::applySensorType(bool emptyTable)
+{
+    static const int derivedHeaders[3][2] = {{6, 7}, {5, 7}, {5, 6}};
+    const int sensorType = ui->sensorTypeComboBox->currentIndex();
+    const bool known = ResultCalculator::isSensorType(sensorType);
+    if (known)
+        ui->amplitudeUnitLabel->setText(sensorTypeUnits.at(sensorType));
+    if (emptyTable)
+        ui->tableWidget->setRowCount(0);
+    if (!known)
+        return;
+    for (int column = 0; column < 2; ++column) {
+        const char *source = tableHeaderSources.at(derivedHeaders[sensorType][column]);
+        ui->tableWidget->setHorizontalHeaderItem(5 + column, new QTableWidgetItem(tr(source)));
+    }
+}
+
+void MainWindow::addRow()
+{
+    const QString amplitude = SchemeInput::clean(ui->amplitudeLineEdit->text());
+    const QString frequency = SchemeInput::clean(ui->frequenceLineEdit->text());
+    ui->amplitudeLineEdit->setText(amplitude);
+    ui->frequenceLineEdit->setText(frequency);
+    if (!inputsAccepted(amplitude, frequency))
+        return;
+    QTableWidget *table = ui->tableWidget;
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    const int row = table->rowCount();
+    table->insertRow(row);
+    table->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+    table->setItem(row, 1, new QTableWidgetItem(SchemeInput::cellText(amplitude)));
+    table->setItem(row, 2, new QTableWidgetItem(SchemeInput::cellText(frequency)));
+}
+
+void MainWindow::modifyRow()
+{
+    const QString amplitude = SchemeInput::clean(ui->amplitudeLineEdit->text());
+    const QString frequency = SchemeInput::clean(ui->frequenceLineEdit->text());
+    const QModelIndex current = ui->tableWidget->currentIndex();
+    if (!current.isValid()) {
+        showInfo("Please select one row first");
+        return;
+    }
+    ui->amplitudeLineEdit->setText(amplitude);
+    ui->frequenceLineEdit->setText(frequency);
+    if (!inputsAccepted(amplitude, frequency))
+        return;
+    ui->tableWidget->setItem(current.row(), 1,
+                             new QTableWidgetItem(SchemeInput::cellText(amplitude)));
+    ui->tableWidget->setItem(current.row(), 2,
+                             new QTableWidgetItem(SchemeInput::cellText(frequency)));
+}
+
+void MainWindow::deleteRow()
+{
+    QTableWidget *table = ui->tableWidget;
+    const QModelIndex current = table->currentIndex();
+    if (!current.isValid()) {
+        showInfo("Please select one row first");
+        return;
+    }
+    for (int row = current.row() + 1; row < table->rowCount(); ++row)
+        table->setItem(row, 0, new QTableWidgetItem(QString::number(row)));
+    table->removeRow(current.row());
+}
+
+bool MainWindow::inputsAccepted(const QString &amplitude, const QString &frequency)
+{
+    const char *error = SchemeInput::amplitudeError(amplitude);
+    if (!error)
+        error = SchemeInput::frequencyError(frequency, ui->sensorTypeComboBox->currentIndex());
+    if (error)
+        showInfo(error);
+    return !error;
+}
+
+void MainWindow::showInfo(const char *sourceText)
+{
+    QMessageBox::information(this, tr("Info"), tr(sourceText), QMessageBox::Ok);
+}
+
+// Turns the device's counts into the results of the row under test and
+// releases the sequence's wait. A zero control amplitude would give an
+// infinite sensitivity; such a point counts as failed.
+void MainWindow::writePointResult()
+{
+    const int row = currentRow;
+    if (row < 0 || row >= ui->tableWidget->rowCount()) {
+        qDebug().noquote() << QStringLiteral("测量结果没有对应的行:") << row;
+        updateStatus(16);
+        return;
+    }
+    const int sensorType = ui->sensorTypeComboBox->currentIndex();
+    const int inputType = ui->inputTypeComboBox->currentIndex();
+    if (!ResultCalculator::controlAmplitude(sensorType, replyAmplitudeRaw, &controlAmplitude))
+        qDebug().noquote() << tr("无标准幅度!");
+    if (controlAmplitude == 0) {
+        qDebug().noquote() << QStringLiteral("控制幅值为0，测试失败，行:") << row + 1;
+        writeFailedPoint(row);
+        updateStatus(16);
+        return;
+    }
+    sensitivity = ResultCalculator::sensitivity(replyOutputRaw, controlAmplitude);
+    qDebug() << controlAmplitude << replyOutputRaw << sensitivity;
+    if (!ResultCalculator::isSensorType(sensorType))
+        qDebug().noquote() << tr("无标准幅度!");
+    else if (!ResultCalculator::isInputType(inputType))
+        qDebug().noquote() << tr("无此输入类型!");
+    const QTableWidgetItem *frequencyCell = ui->tableWidget->item(row, 2);
+    const float frequency = frequencyCell ? frequencyCell->text().toFloat() : 0;
+    const auto derived = ResultCalculator::derivedTexts(sensorType, controlAmplitude, frequency);
+    QTableWidget *table = ui->tableWidget;
+    table->setItem(
+        row, 3,
+        new QTableWidgetItem(ResultCalculator::amplitudeText(controlAmplitude, sensorType)));
+    table->setItem(row, 4,
+                   new QTableWidgetItem(
+                       ResultCalculator::sensitivityText(sensitivity, sensorType, inputType)));
+    if (ResultCalculator::isSensorType(sensorType)) {
+        table->setItem(row, 5, new QTableWidgetItem(derived.first));
+        table->setItem(row, 6, new QTableWidgetItem(derived.second));
+    }
+    updateStatus(16);
+}
+
+void MainWindow::writeFailedPoint(int row)
+{
+    QTableWidget *table = ui->tableWidget;
+    table->setItem(row, 3, new QTableWidgetItem(failedPointText));
+    table->setItem(row, 4, new QTableWidgetItem(failedPointText));
+    table->setItem(row, 5, new QTableWidgetItem());
+    table->setItem(row, 6, new QTableWidgetItem());
+}
+
+// A failed last row restores the finished states before the sequence ends.
+void MainWindow::markPointFailed()
+{
+    QTableWidget *table = ui->tableWidget;
+    table->setItem(currentRow, 3, new QTableWidgetItem(failedPointText));
+    table->setItem(currentRow, 4, new QTableWidgetItem(failedPointText));
+    if (currentRow + 1 == table->rowCount())
+        applyFinishedWidgetStates();
+}
+
+// The end of a run shows the chart rebuilt from the table. A run that lost
+// its link ends in the disconnected state.
+void MainWindow::finishTest()
+{
+    setChartPanel(15);
+    buildSensitivityChart();
+    applyFinishedWidgetStates();
+    if (!serialPort)
+        applyLinkWidgetStates(false);
+}
+
+// Rebuilds the chart from the results table; the view's menu is connected
+// once however many rebuilds run.
+void MainWindow::buildSensitivityChart()
+{
+    const SensitivityChartBuilder::Parts parts =
+        SensitivityChartBuilder(ui->tableWidget, ui->sensorTypeComboBox->currentIndex(),
+                                ui->sensitivityGraphicsView)
+            .build();
+    m_chart = parts.chart;
+    m_series = parts.series;
+    m_axisX = parts.axisX;
+    connect(ui->sensitivityGraphicsView, &SensitivityChartView::displayContextMenu, this,
+            &MainWindow::displayContextMenu, Qt::UniqueConnection);
 }
 
 // One worker serves every connection: it is created on the first open port

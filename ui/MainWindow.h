@@ -3,6 +3,7 @@
 #include "app/InterfaceType.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QStringList>
 
 namespace QtCharts {
@@ -16,6 +17,7 @@ class MainWindow;
 }
 
 class HandleThread;
+class QMouseEvent;
 
 // The program's only window: the device box, the type selectors, the test
 // scheme table, the chart and the run controls. Every operation ends in
@@ -30,11 +32,22 @@ public:
 
     void changeInterface(InterfaceType_e interfaceType);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void on_connectBtn_clicked();
     void on_disconnectBtn_clicked();
+    void on_addBtn_clicked();
+    void on_modifyBtn_clicked();
+    void on_deleteBtn_clicked();
+    void on_startBtn_clicked();
+    void on_exitBtn_clicked();
     void updateSignalHandle(InterfaceType_e interfaceType);
+    void onMouseMovePoint(QPoint point);
     void changeInterfaceHandle(InterfaceType_e interfaceType);
+    void displayContextMenu(QMouseEvent *event);
+    void on_tableWidget_cellDoubleClicked(int row, int column);
     void threadStartHandle();
     void threadStopHandle();
 
@@ -47,6 +60,21 @@ private:
     void expandChartPanel();
     void setCentredGeometry(int newHeight);
     void applyLinkWidgetStates(bool linkUp);
+    void applyRunningWidgetStates();
+    void applyFinishedWidgetStates();
+    void setSchemeEditing(bool enabled);
+    void adoptDeviceTypes();
+    void applySensorType(bool emptyTable);
+    void addRow();
+    void modifyRow();
+    void deleteRow();
+    bool inputsAccepted(const QString &amplitude, const QString &frequency);
+    void showInfo(const char *sourceText);
+    void writePointResult();
+    void writeFailedPoint(int row);
+    void markPointFailed();
+    void finishTest();
+    void buildSensitivityChart();
     void startWorker();
     void stopWorker();
 

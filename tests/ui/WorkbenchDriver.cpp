@@ -1,0 +1,47 @@
+#include "WorkbenchDriver.h"
+
+#include "app/GlobalState.h"
+
+#include <QtTest>
+
+bool WorkbenchDriver::connectTo(const QString &port)
+{
+    auto *ports = widget<QComboBox>("serialPortComboBox");
+    QTest::mouseClick(ports, Qt::LeftButton);
+    ports->hidePopup();
+    ports->setCurrentText(port);
+    click("connectBtn");
+    return QTest::qWaitFor([] { return readAcked; }, 5000);
+}
+
+void WorkbenchDriver::click(const char *buttonName)
+{
+    QTest::mouseClick(widget<QPushButton>(buttonName), Qt::LeftButton);
+}
+
+void WorkbenchDriver::addPoint(const QString &amplitude, const QString &frequency)
+{
+    widget<QLineEdit>("amplitudeLineEdit")->setText(amplitude);
+    widget<QLineEdit>("frequenceLineEdit")->setText(frequency);
+    click("addBtn");
+}
+
+QString WorkbenchDriver::rowText(int row, int from, int to) const
+{
+    const auto *table = widget<QTableWidget>("tableWidget");
+    QStringList cells;
+    for (int column = from; column <= to; ++column) {
+        const QTableWidgetItem *item = table->item(row, column);
+        cells << (item ? item->text() : QStringLiteral("<none>"));
+    }
+    return cells.join(QLatin1Char('|'));
+}
+
+QStringList WorkbenchDriver::columnTexts(int column) const
+{
+    const auto *table = widget<QTableWidget>("tableWidget");
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts << (table->item(row, column) ? table->item(row, column)->text() : QString());
+    return texts;
+}

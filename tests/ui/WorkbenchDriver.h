@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/MainWindow.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+// Drives the real main window the way a technician does: picks the port,
+// connects, types test points and presses the buttons.
+class WorkbenchDriver
+{
+public:
+    explicit WorkbenchDriver(MainWindow &window) : m_window(window) {}
+
+    template <typename T> T *widget(const char *name) const
+    {
+        return m_window.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    bool connectTo(const QString &port);
+    void click(const char *buttonName);
+    void addPoint(const QString &amplitude, const QString &frequency);
+    // Row texts of columns from..to, joined by "|".
+    QString rowText(int row, int from = 0, int to = 6) const;
+    QStringList columnTexts(int column) const;
+
+private:
+    MainWindow &m_window;
+};

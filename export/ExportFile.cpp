@@ -1,8 +1,494 @@
 #include "export/ExportFile.h"
 
+#include "app/AppPaths.h"
+#include "app/GlobalState.h"
+#include "export/office/AutomationObject.h"
+#include "ui_MainWindow.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+const QString fileDateFormat = QStringLiteral("yyyy年MM月dd日hh时mm分ss秒");
+const QString bookmarkDateFormat = QStringLiteral("yyyy年MM月dd日 hh:mm:ss");
+constexpr int chartImageWidth = 950;
+constexpr int chartImageHeight = 280;
+// Columns of the results table in the Word report.
+constexpr int wordColumnCount = 7;
+// WdAutoFitBehavior: fit the table to the window.
+constexpr int autoFitWindow = 2;
+// Columns of the results table in the text export, the Excel report and
+// the sample table text.
+constexpr int plainColumnCount = 5;
+const QString excelHeader =
+    QStringLiteral("Order,Amplitude,Frequence,ControlAmplitude,Sensitivity");
+const QString resultPlaceholder = QStringLiteral("{result}");
+
+QString fromTable(int index)
+{
+    return QString::fromUtf8(tableHeaderTexts.at(index));
+}
+
+// Header cells 6 and 7 of the Word report: the two quantities that the
+// current sensor type does not measure.
+QStringList derivedQuantityHeaders(int sensorType)
+{
+    switch (sensorType) {
+    case 0:
+        return {fromTable(6), fromTable(7)};
+    case 1:
+        return {fromTable(5), fromTable(7)};
+    case 2:
+        return {fromTable(5), fromTable(6)};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 ExportFile::ExportFile() = default;
 
 void ExportFile::setUi(Ui::MainWindow *ui)
 {
     m_ui = ui;
+}
+
+void ExportFile::doExport(int type)
+{
+    using Routine = void (ExportFile::*)();
+    static const std::array<Routine, 8> routines{&ExportFile::exportTxt,
+                                                 &ExportFile::exportWord,
+                                                 &ExportFile::replaceWordPlaceholder,
+                                                 &ExportFile::writeWordSample,
+                                                 &ExportFile::readWordSample,
+                                                 &ExportFile::exportExcel,
+                                                 &ExportFile::writeExcelSample,
+                                                 &ExportFile::readExcelSample};
+    if (type < 0 || type >= static_cast<int>(routines.size()) ||
+        !routines.at(static_cast<size_t>(type)))
+        return;
+    (this->*routines.at(static_cast<size_t>(type)))();
+}
+
+void ExportFile::exportTxt()
+{
+    QFile file(QStringLiteral("ExportFile.txt"));
+    if (!file.open(QIODevice::WriteOnly)) {
+        qDebug().noquote() << tr("不能打开文件写入！");
+        return;
+    }
+    QTextStream stream(&file);
+    stream << "Order Amplitude Frequence ControlAmplitude Sensitivity\n";
+    for (int row = 0; row < m_ui->tableWidget->rowCount(); ++row)
+        stream << rowText(row) << '\n';
+    stream.flush();
+    file.close();
+}
+
+void ExportFile::exportWord()
+{
+    if (m_ui->tableWidget->rowCount() < 1) {
+        showInfo(tr("导出失败，至少添加一条记录！"));
+        return;
+    }
+    const QString templatePath =
+        AppPaths::templateDir() + QStringLiteral("/ExportWordBookmark.docx");
+    const QString workingPath = exportTempDir.filePath(QStringLiteral("test.docx"));
+    const QString targetPath = askWordTarget(defaultTarget(QStringLiteral(".docx")));
+    const QString imagePath = exportTempDir.filePath(QStringLiteral("result.png"));
+    if (!copyTemplate(templatePath, workingPath))
+        return;
+    if (!saveChartImage(imagePath)) {
+        qDebug().noquote() << tr("保存图片失败!");
+        return;
+    }
+    if (!fillWordReport(workingPath, imagePath)) {
+        qDebug().noquote() << tr("导出文件失败！");
+        showInfo(tr("导出文件失败！"));
+        return;
+    }
+    if (!replaceTarget(workingPath, targetPath)) {
+        qDebug().noquote() << tr("文件复制失败!");
+        showInfo(tr("导出文件失败！"));
+        return;
+    }
+    showInfo(tr("Export success!"));
+}
+
+// The Excel report: a dated copy of the template, filled in place. On an
+// automation failure the copy, which would look like a report, is removed.
+void ExportFile::exportExcel()
+{
+    const QString templatePath = AppPaths::templateDir() + QStringLiteral("/ExportExcel.xlsx");
+    const QString targetPath = defaultTarget(QStringLiteral(".xlsx"));
+    if (!copyTemplate(templatePath, targetPath))
+        return;
+    if (!fillExcelReport(targetPath)) {
+        qDebug().noquote() << tr("导出文件失败！");
+        QFile::remove(targetPath);
+    }
+}
+
+// Sample: fills the "{result}" placeholder of a Word document with the
+// table text; the document becomes plain text.
+void ExportFile::replaceWordPlaceholder()
+{
+    const QString copyPath = samplePath(QStringLiteral("ExportWord1.docx"));
+    if (!copyTemplate(samplePath(QStringLiteral("ExportWordReplace.docx")), copyPath))
+        return;
+    AutomationObject word(QStringLiteral("Word.Application"));
+    word.setProperty("Visible", false);
+    AutomationObject *documents = word.querySubObject("Documents");
+    AutomationObject *document =
+        documents ? documents->querySubObject("Open(const QString&)", copyPath) : nullptr;
+    AutomationObject *range = document ? document->querySubObject("Range()") : nullptr;
+    if (!range)
+        return;
+    QString text = range->property("Text").toString();
+    text.replace(resultPlaceholder, resultText());
+    range->dynamicCall("SetText(const QString&)", text);
+    document->dynamicCall("Save()");
+    document->dynamicCall("Close()");
+    word.dynamicCall("Quit()");
+}
+
+void ExportFile::writeWordSample()
+{
+    AutomationObject word(QStringLiteral("Word.Application"));
+    word.setProperty("Visible", false);
+    AutomationObject *documents = word.querySubObject("Documents");
+    AutomationObject *document = documents ? documents->querySubObject("Add()") : nullptr;
+    AutomationObject *range = document ? document->querySubObject("Range()") : nullptr;
+    if (!range)
+        return;
+    range->dynamicCall("InsertAfter(QString)", QStringLiteral("Hello, World!"));
+    document->dynamicCall("SaveAs(const QString&)", samplePath(QStringLiteral("WriteWord.docx")));
+    document->dynamicCall("Close()");
+    word.dynamicCall("Quit()");
+}
+
+void ExportFile::readWordSample()
+{
+    AutomationObject word(QStringLiteral("Word.Application"));
+    word.setProperty("Visible", false);
+    AutomationObject *documents = word.querySubObject("Documents");
+    AutomationObject *document =
+        documents ? documents->querySubObject("Open(const QString&)",
+                                              samplePath(QStringLiteral("ReadWord.docx")))
+                  : nullptr;
+    AutomationObject *range = document ? document->querySubObject("Range()") : nullptr;
+    if (!range)
+        return;
+    qDebug().noquote() << range->property("Text").toString();
+    document->dynamicCall("Close()");
+    word.dynamicCall("Quit()");
+}
+
+void ExportFile::writeExcelSample()
+{
+    AutomationObject excel(QStringLiteral("Excel.Application"));
+    AutomationObject *workbook = nullptr;
+    AutomationObject *sheet =
+        openFirstSheet(excel, samplePath(QStringLiteral("WriteExcel.xlsx")), &workbook);
+    AutomationObject *cell = sheet ? sheet->querySubObject("Cells(int,int)", 1, 1) : nullptr;
+    if (!cell)
+        return;
+    const QString text = cell->property("Value").toString();
+    cell->dynamicCall("SetValue(const QString&)", text + QStringLiteral("Hello World!"));
+    workbook->dynamicCall("Save()");
+    workbook->dynamicCall("Close(Boolean)", false);
+    excel.dynamicCall("Quit()");
+}
+
+void ExportFile::readExcelSample()
+{
+    AutomationObject excel(QStringLiteral("Excel.Application"));
+    AutomationObject *workbook = nullptr;
+    AutomationObject *sheet =
+        openFirstSheet(excel, samplePath(QStringLiteral("ReadExcel.xlsx")), &workbook);
+    AutomationObject *cell = sheet ? sheet->querySubObject("Cells(int,int)", 1, 1) : nullptr;
+    if (!cell)
+        return;
+    qDebug().noquote() << cell->property("Value").toString();
+    workbook->dynamicCall("Close(Boolean)", false);
+    excel.dynamicCall("Quit()");
+}
+
+QString ExportFile::askWordTarget(const QString &defaultTarget) const
+{
+    const QString chosen =
+        QFileDialog::getSaveFileName(nullptr, tr("save file dialog"), defaultTarget,
+                                     tr("Word files(*.docx);;Word 97-2003 files(*.doc)"));
+    if (!chosen.isEmpty())
+        return chosen;
+    qDebug().noquote() << tr("未设置导出文件路径");
+    return defaultTarget;
+}
+
+// Copies a template to the path where it is filled, replacing an earlier
+// copy. The copy is made writable, as a template may be installed read-only.
+bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPath) const
+{
+    if (!QFile::exists(templatePath)) {
+        qDebug().noquote() << tr("文件不存在!");
+        return false;
+    }
+    if (QFile::exists(copyPath) && !QFile::remove(copyPath)) {
+        qDebug().noquote() << tr("文件已经存在!");
+        return false;
+    }
+    if (!QFile::copy(templatePath, copyPath)) {
+        qDebug().noquote() << tr("文件复制失败!");
+        return false;
+    }
+    QFile::setPermissions(copyPath,
+                          QFile::permissions(copyPath) | QFile::ReadOwner | QFile::WriteOwner);
+    return true;
+}
+
+bool ExportFile::saveChartImage(const QString &imagePath) const
+{
+    QImage image(chartImageWidth, chartImageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, m_picture);
+    painter.end();
+    return image.save(imagePath);
+}
+
+// Fills the working copy through Word. On any failure the document is closed
+// without saving, so the working copy stays as it was.
+bool ExportFile::fillWordReport(const QString &documentPath, const QString &imagePath) const
+{
+    AutomationObject word(QStringLiteral("Word.Application"));
+    AutomationObject *documents = word.querySubObject("Documents");
+    AutomationObject *document =
+        documents ? documents->querySubObject("Open(const QString&)", documentPath) : nullptr;
+    if (!document) {
+        word.dynamicCall("Quit()");
+        return false;
+    }
+    const bool filled = fillWordDocument(document, imagePath);
+    const bool saved = filled && document->dynamicCall("Save()").toBool();
+    if (saved)
+        document->dynamicCall("Close()");
+    else
+        document->dynamicCall("Close(Boolean)", false);
+    word.dynamicCall("Quit()");
+    return saved;
+}
+
+bool ExportFile::fillWordDocument(AutomationObject *document, const QString &imagePath) const
+{
+    AutomationObject *tables = document->querySubObject("Tables");
+    AutomationObject *table = tables ? tables->querySubObject("Item(int)", 1) : nullptr;
+    if (!table)
+        return false;
+    table->dynamicCall("AutoFitBehavior(WdAutoFitBehavior)", autoFitWindow);
+    const QString date = QDateTime::currentDateTime().toString(bookmarkDateFormat);
+    return setBookmarkText(document, "date", date) && addWordRows(table) &&
+           writeWordHeaders(table) && writeWordRows(table) &&
+           insertChartPicture(document, imagePath);
+}
+
+bool ExportFile::setBookmarkText(AutomationObject *document, const char *name,
+                                 const QString &text) const
+{
+    AutomationObject *bookmark = document->querySubObject("Bookmarks(QVariant)", name);
+    if (!bookmark)
+        return false;
+    bookmark->dynamicCall("Select(void)");
+    AutomationObject *range = bookmark->querySubObject("Range");
+    return range && range->setProperty("Text", text);
+}
+
+// Inserts n - 1 rows before the anchor row, so that with a template of a
+// header and one model row there is a row for every record.
+bool ExportFile::addWordRows(AutomationObject *table) const
+{
+    AutomationObject *rows = table->querySubObject("Rows");
+    if (!rows)
+        return false;
+    rows->dynamicCall("Count");
+    AutomationObject *anchor = table->querySubObject("Rows(int)", 0);
+    if (!anchor)
+        anchor = rows->querySubObject("Last");
+    if (!anchor)
+        return false;
+    const QVariant anchorRow = anchor->asVariant();
+    for (int i = 1; i < m_ui->tableWidget->rowCount(); ++i) {
+        if (!rows->dynamicCall("Add(QVariant)", anchorRow).isValid())
+            return false;
+    }
+    return true;
+}
+
+bool ExportFile::writeWordHeaders(AutomationObject *table) const
+{
+    const QStringList headers = derivedQuantityHeaders(m_ui->sensorTypeComboBox->currentIndex());
+    for (int i = 0; i < headers.size(); ++i) {
+        if (!writeWordCell(table, 1, 6 + i, headers.at(i)))
+            return false;
+    }
+    return true;
+}
+
+bool ExportFile::writeWordRows(AutomationObject *table) const
+{
+    const QTableWidget *results = m_ui->tableWidget;
+    for (int row = 0; row < results->rowCount(); ++row) {
+        for (int column = 0; column < wordColumnCount; ++column) {
+            const QTableWidgetItem *item = results->item(row, column);
+            if (!writeWordCell(table, row + 2, column + 1, item ? item->text() : QString()))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool ExportFile::insertChartPicture(AutomationObject *document, const QString &imagePath) const
+{
+    AutomationObject *bookmark = document->querySubObject("Bookmarks(QVariant)", "picture");
+    if (!bookmark)
+        return false;
+    bookmark->dynamicCall("Select(void)");
+    AutomationObject *range = bookmark->querySubObject("Range");
+    AutomationObject *shapes = document->querySubObject("InlineShapes");
+    if (!range || !shapes)
+        return false;
+    return shapes
+        ->dynamicCall("AddPicture(const QString&, QVariant, QVariant ,QVariant)", imagePath, false,
+                      true, range->asVariant())
+        .isValid();
+}
+
+bool ExportFile::fillExcelReport(const QString &workbookPath) const
+{
+    AutomationObject excel(QStringLiteral("Excel.Application"));
+    AutomationObject *workbook = nullptr;
+    AutomationObject *sheet = openFirstSheet(excel, workbookPath, &workbook);
+    const bool saved = sheet && writeExcelRows(sheet) && workbook->dynamicCall("Save()").toBool();
+    if (saved)
+        workbook->dynamicCall("Close()");
+    else if (workbook)
+        workbook->dynamicCall("Close(Boolean)", false);
+    excel.dynamicCall("Quit()");
+    return saved;
+}
+
+// Sheet row 1 holds the header, rows 2 to n + 1 the table's first five
+// columns; a table cell without an item leaves its sheet cell as it was.
+bool ExportFile::writeExcelRows(AutomationObject *sheet) const
+{
+    const QStringList header = excelHeader.split(QLatin1Char(','), Qt::KeepEmptyParts);
+    for (int column = 1; column <= header.size(); ++column) {
+        if (!writeExcelCell(sheet, 1, column, header.at(column - 1)))
+            return false;
+    }
+    const QTableWidget *table = m_ui->tableWidget;
+    for (int row = 2; row <= table->rowCount() + 1; ++row) {
+        for (int column = 1; column <= plainColumnCount; ++column) {
+            const QTableWidgetItem *item = table->item(row - 2, column - 1);
+            if (item && !writeExcelCell(sheet, row, column, item->text()))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The table as text: each row's line followed by "\n".
+QString ExportFile::resultText() const
+{
+    QString text;
+    for (int row = 0; row < m_ui->tableWidget->rowCount(); ++row)
+        text += rowText(row) + QLatin1Char('\n');
+    return text;
+}
+
+// Columns 0 to 4 of a table row: an item's text followed by a blank, five
+// blanks for a cell without an item.
+QString ExportFile::rowText(int row) const
+{
+    QString line;
+    for (int column = 0; column < plainColumnCount; ++column) {
+        const QTableWidgetItem *item = m_ui->tableWidget->item(row, column);
+        line += item ? item->text() + QLatin1Char(' ') : QStringLiteral("     ");
+    }
+    return line;
+}
+
+bool ExportFile::writeWordCell(AutomationObject *table, int row, int column, const QString &text)
+{
+    const std::unique_ptr<AutomationObject> cell(
+        table->querySubObject("Cell(int, int)", row, column));
+    AutomationObject *range = cell ? cell->querySubObject("Range") : nullptr;
+    return range && range->dynamicCall("SetText(QString)", text).isValid();
+}
+
+// Writes the target beside itself and renames it into place: an existing
+// target, whose replacement the user confirmed, stays intact on failure.
+bool ExportFile::replaceTarget(const QString &sourcePath, const QString &targetPath)
+{
+    QFile source(sourcePath);
+    QSaveFile target(targetPath);
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+        return false;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 16);
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            break;
+        }
+    }
+    return target.commit();
+}
+
+bool ExportFile::writeExcelCell(AutomationObject *sheet, int row, int column, const QString &text)
+{
+    const std::unique_ptr<AutomationObject> cell(
+        sheet->querySubObject("Cells(int,int)", row, column));
+    return cell && cell->dynamicCall("SetValue(const QString&)", text).isValid();
+}
+
+// Opens a workbook in Excel, kept invisible; gives the first sheet, or null,
+// and the workbook when it was opened.
+AutomationObject *ExportFile::openFirstSheet(AutomationObject &excel, const QString &workbookPath,
+                                             AutomationObject **workbook)
+{
+    excel.setProperty("Visible", false);
+    AutomationObject *workbooks = excel.querySubObject("WorkBooks");
+    if (!workbooks || !workbooks->querySubObject("Open (const QString&)", workbookPath))
+        return nullptr;
+    *workbook = excel.querySubObject("ActiveWorkBook");
+    AutomationObject *sheets = *workbook ? (*workbook)->querySubObject("Sheets") : nullptr;
+    return sheets ? sheets->querySubObject("Item(int)", 1) : nullptr;
+}
+
+QString ExportFile::samplePath(const QString &name)
+{
+    return AppPaths::samplesDir() + QLatin1Char('/') + name;
+}
+
+QString ExportFile::defaultTarget(const QString &suffix)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+           QDateTime::currentDateTime().toString(fileDateFormat) + suffix;
+}
+
+void ExportFile::showInfo(const QString &text)
+{
+    QMessageBox::information(nullptr, tr("Info"), text);
 }

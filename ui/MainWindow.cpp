@@ -208,6 +208,17 @@ void MainWindow::on_exitBtn_clicked()
     close();
 }
 
+// The report's picture is the chart view's area, mapped into the window so
+// that the menu bar above the central widget does not shift it.
+void MainWindow::on_exportBtn_clicked()
+{
+    const QWidget *chartView = ui->sensitivityGraphicsView;
+    const QRect chartArea(chartView->mapTo(this, QPoint(0, 0)), chartView->frameGeometry().size());
+    exportFile->m_picture = grab(chartArea);
+    exportFile->doExport(1);
+    changeInterface(Exported);
+}
+
 // Link events: an open port starts the worker; a lost port ends the link.
 void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
 {

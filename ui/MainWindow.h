@@ -43,6 +43,7 @@ private slots:
     void on_deleteBtn_clicked();
     void on_startBtn_clicked();
     void on_exitBtn_clicked();
+    void on_exportBtn_clicked();
     void updateSignalHandle(InterfaceType_e interfaceType);
     void onMouseMovePoint(QPoint point);
     void changeInterfaceHandle(InterfaceType_e interfaceType);

@@ -6,71 +6,44 @@ class TestResources : public QObject
     Q_OBJECT
 
 private slots:
-    void styleSheetsAreUtf8WithBomAndCrLf_data();
-    void styleSheetsAreUtf8WithBomAndCrLf();
-    void englishLightSheetDiffersOnlyInPlainTextFontSize();
+    void styleSheets();
     void platformSettingsFile();
-    void chineseCatalogueTranslatesEnglishSources();
-    void englishCatalogueTranslatesChineseSources();
-    void tipsTranslateToThreeLines();
-    void untranslatedSourcesStayInBothCatalogues();
-
-private:
-    static QByteArray readResource(const QString &path);
-    static QString translateWith(const QString &catalogue, const char *context, const char *source);
+    void catalogues_data();
+    void catalogues();
 };
 
-QByteArray TestResources::readResource(const QString &path)
+namespace {
+QByteArray readResource(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+} // namespace
 
-QString TestResources::translateWith(const QString &catalogue, const char *context,
-                                     const char *source)
+// UTF-8 with a byte-order mark and CR LF; the English light sheet differs
+// from the light one only in the plain-text font size.
+void TestResources::styleSheets()
 {
-    QTranslator translator;
-    if (!translator.load(catalogue))
-        return QStringLiteral("<catalogue not loaded>");
-    QCoreApplication::installTranslator(&translator);
-    const QString text = QCoreApplication::translate(context, source);
-    QCoreApplication::removeTranslator(&translator);
-    return text;
-}
-
-void TestResources::styleSheetsAreUtf8WithBomAndCrLf_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("light") << ":/qss/appQssLight.qss";
-    QTest::newRow("light en") << ":/qss/appQssLight_EN.qss";
-    QTest::newRow("blue") << ":/qss/appQssBlue.qss";
-}
-
-void TestResources::styleSheetsAreUtf8WithBomAndCrLf()
-{
-    QFETCH(QString, path);
-    const QByteArray bytes = readResource(path);
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-    QVERIFY(QString::fromUtf8(bytes).contains(QStringLiteral("font-family: 宋体")));
-}
-
-void TestResources::englishLightSheetDiffersOnlyInPlainTextFontSize()
-{
+    for (const char *path :
+         {":/qss/appQssLight.qss", ":/qss/appQssLight_EN.qss", ":/qss/appQssBlue.qss"}) {
+        const QByteArray bytes = readResource(path);
+        QVERIFY2(bytes.startsWith("\xEF\xBB\xBF"), path);
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+    }
     const QList<QByteArray> light = readResource(":/qss/appQssLight.qss").split('\n');
     const QList<QByteArray> english = readResource(":/qss/appQssLight_EN.qss").split('\n');
     QCOMPARE(light.size(), english.size());
     QStringList differences;
     for (int i = 0; i < light.size(); ++i) {
-        if (light.at(i) != english.at(i))
-            differences << QString::fromUtf8(light.at(i) + " -> " + english.at(i)).simplified();
+        if (light.at(i) == english.at(i))
+            continue;
+        int block = i;
+        while (!light.at(block).contains('{'))
+            --block;
+        differences
+            << QString::fromUtf8(light.at(block) + light.at(i) + english.at(i)).simplified();
     }
-    QCOMPARE(differences, QStringList{"font-size: 14px; -> font-size: 11px;"});
-    const QString sheet = QString::fromUtf8(readResource(":/qss/appQssLight_EN.qss"));
-    const int block = sheet.lastIndexOf("QPlainTextEdit {");
-    QVERIFY(sheet.indexOf("font-size: 11px", block) < sheet.indexOf('}', block));
+    QCOMPARE(differences, QStringList{"QPlainTextEdit { font-size: 14px; font-size: 11px;"});
 }
 
 void TestResources::platformSettingsFile()
@@ -80,45 +53,69 @@ void TestResources::platformSettingsFile()
         QByteArray("\xEF\xBB\xBF[Platforms][Platforms]\r\nWindowsArguments = dpiawareness=0\r\n"));
 }
 
-void TestResources::chineseCatalogueTranslatesEnglishSources()
+// The Chinese catalogue translates the English sources, the English one the
+// Chinese sources; the window title is translated in both.
+void TestResources::catalogues_data()
 {
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("shown");
     const QString zh = ":/lang/RT-58_zh_CN.qm";
-    QCOMPARE(translateWith(zh, "MainWindow", "Connect"), QString("连接"));
-    QCOMPARE(translateWith(zh, "MainWindow", "MainWindow"), QString("RT-58A校准系统"));
-    QCOMPARE(translateWith(zh, "MainWindow", "Please select one row first"),
-             QString("请先选择一行"));
-    QCOMPARE(translateWith(zh, "ExportFile", "Info"), QString("提示信息"));
-    QCOMPARE(translateWith(zh, "Config", "连接失败！"), QString("连接失败！"));
-    QCOMPARE(translateWith(zh, "MainWindow", "还原"), QString("还原"));
-    QCOMPARE(translateWith(zh, "MainWindow", "Stop test"), QString("Stop test"));
-}
-
-void TestResources::englishCatalogueTranslatesChineseSources()
-{
     const QString en = ":/lang/RT-58_zh_EN.qm";
-    QCOMPARE(translateWith(en, "Config", "连接失败！"), QString("Failed to connect!"));
-    QCOMPARE(translateWith(en, "MainWindow", "Connect"), QString("Connect"));
-    QCOMPARE(translateWith(en, "MainWindow", "MainWindow"), QString("RT-58A Calibration System"));
-    QCOMPARE(translateWith(en, "MainWindow", "灵敏度/mms^-1"), QString("sensitivity/mms^-1"));
-    QCOMPARE(translateWith(en, "ExportFile", "文件不存在!"), QString("The file doesn't exist!"));
-    QCOMPARE(translateWith(en, "ExportFile", "保存图片失败!"), QString("保存图片失败!"));
-}
-
-void TestResources::tipsTranslateToThreeLines()
-{
-    const char *tips = "Tips:\n1.You can select a row to modify or delete!\n2.You will see the "
-                       "sensitivities after you complete the test";
-    const QString text = translateWith(":/lang/RT-58_zh_CN.qm", "MainWindow", tips);
-    QCOMPARE(text.split('\n'), (QStringList{"建议:", "1.你可以选择修改或者删除一行数据!",
-                                            "2.你完成测试之后会看到灵敏度值"}));
-}
-
-void TestResources::untranslatedSourcesStayInBothCatalogues()
-{
-    for (const char *source : {"4-20mA", "COM1", "COM9", "Hz", "IEPE", "PE", "ms^-2", "宋体"}) {
-        for (const char *catalogue : {":/lang/RT-58_zh_CN.qm", ":/lang/RT-58_zh_EN.qm"})
-            QCOMPARE(translateWith(catalogue, "MainWindow", source), QString::fromUtf8(source));
+    const QString tips = "Tips:\n1.You can select a row to modify or delete!\n2.You will see the "
+                         "sensitivities after you complete the test";
+    QTest::newRow("zh connect") << zh << "MainWindow"
+                                << "Connect"
+                                << "连接";
+    QTest::newRow("zh title") << zh << "MainWindow"
+                              << "MainWindow"
+                              << "RT-58A校准系统";
+    QTest::newRow("zh tips")
+        << zh << "MainWindow" << tips
+        << "建议:\n1.你可以选择修改或者删除一行数据!\n2.你完成测试之后会看到灵敏度值";
+    QTest::newRow("zh export info") << zh << "ExportFile"
+                                    << "Info"
+                                    << "提示信息";
+    QTest::newRow("zh keeps chinese") << zh << "Config"
+                                      << "连接失败！"
+                                      << "连接失败！";
+    QTest::newRow("zh stop test") << zh << "MainWindow"
+                                  << "Stop test"
+                                  << "Stop test";
+    QTest::newRow("en failed") << en << "Config"
+                               << "连接失败！"
+                               << "Failed to connect!";
+    QTest::newRow("en keeps english") << en << "MainWindow"
+                                      << "Connect"
+                                      << "Connect";
+    QTest::newRow("en title") << en << "MainWindow"
+                              << "MainWindow"
+                              << "RT-58A Calibration System";
+    QTest::newRow("en axis") << en << "MainWindow"
+                             << "灵敏度/mms^-1"
+                             << "sensitivity/mms^-1";
+    QTest::newRow("en no entry") << en << "ExportFile"
+                                 << "保存图片失败!"
+                                 << "保存图片失败!";
+    for (const char *source : {"4-20mA", "COM9", "ms^-2", "宋体"}) {
+        QTest::addRow("zh %s", source) << zh << "MainWindow" << source << source;
+        QTest::addRow("en %s", source) << en << "MainWindow" << source << source;
     }
+}
+
+void TestResources::catalogues()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, shown);
+    QTranslator translator;
+    QVERIFY(translator.load(catalogue));
+    QCOMPARE(translator.translate(context.toUtf8(), source.toUtf8()).isEmpty()
+                 ? source
+                 : translator.translate(context.toUtf8(), source.toUtf8()),
+             shown);
 }
 
 QTEST_GUILESS_MAIN(TestResources)

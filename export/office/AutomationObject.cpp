@@ -1,0 +1,143 @@
+#include "export/office/AutomationObject.h"
+
+#include "export/office/AutomationDispatch.h"
+#include "export/office/OfficeServers.h"
+
+#include <QDebug>
+
+#include <cstring>
+
+namespace {
+
+// Number of parameters in a call string: "Name(a, b)" has two, "Name()" and
+// "Name(void)" none; a plain property name has -1.
+int parameterCount(const char *member)
+{
+    const char *open = std::strchr(member, '(');
+    if (!open)
+        return -1;
+    const char *close = std::strrchr(open, ')');
+    const QByteArray parameters =
+        QByteArray(open + 1, close ? static_cast<int>(close - open - 1) : 0).trimmed();
+    if (parameters.isEmpty() || parameters == "void")
+        return 0;
+    return parameters.count(',') + 1;
+}
+
+// The arguments that the call string declares; for a plain property name,
+// those given up to the first invalid one.
+QVariantList declaredArguments(const char *member, const QVariantList &given)
+{
+    int count = parameterCount(member);
+    if (count < 0) {
+        count = 0;
+        while (count < given.size() && given.at(count).isValid())
+            ++count;
+    }
+    return given.mid(0, count);
+}
+
+} // namespace
+
+AutomationObject::AutomationObject(const QString &programId, QObject *parent)
+    : QObject(parent), m_dispatch(OfficeServers::start(programId))
+{
+    if (!m_dispatch)
+        qWarning().noquote() << QStringLiteral("No automation server for \"%1\"").arg(programId);
+}
+
+AutomationObject::AutomationObject(AutomationDispatchPtr dispatch, QObject *parent)
+    : QObject(parent), m_dispatch(std::move(dispatch))
+{}
+
+AutomationObject *AutomationObject::querySubObject(const char *name, const QVariant &var1,
+                                                   const QVariant &var2, const QVariant &var3,
+                                                   const QVariant &var4)
+{
+    const QString member = QString::fromLatin1(name);
+    if (!usable(member))
+        return nullptr;
+    const AutomationReply reply =
+        m_dispatch->query(member, declaredArguments(name, {var1, var2, var3, var4}));
+    if (!accepted(reply, member))
+        return nullptr;
+    if (!reply.object()) {
+        qWarning().noquote()
+            << QStringLiteral("%1: \"%2\" is not an object").arg(m_dispatch->typeName(), member);
+        return nullptr;
+    }
+    return new AutomationObject(reply.object(), this);
+}
+
+QVariant AutomationObject::dynamicCall(const char *function, const QVariant &var1,
+                                       const QVariant &var2, const QVariant &var3,
+                                       const QVariant &var4)
+{
+    const QString member = QString::fromLatin1(function);
+    if (!usable(member))
+        return QVariant();
+    const QVariantList arguments = declaredArguments(function, {var1, var2, var3, var4});
+    AutomationReply reply = m_dispatch->call(member, arguments);
+    if (reply.outcome() == AutomationReply::Unknown && !member.contains(QLatin1Char('('))) {
+        reply = arguments.isEmpty() ? m_dispatch->property(member)
+                                    : m_dispatch->setProperty(member, arguments.first());
+    }
+    if (!accepted(reply, member))
+        return QVariant();
+    if (reply.object())
+        return AutomationDispatch::toVariant(reply.object());
+    return reply.value().isValid() ? reply.value() : QVariant(true);
+}
+
+bool AutomationObject::setProperty(const char *name, const QVariant &value)
+{
+    const QString member = QString::fromLatin1(name);
+    return usable(member) && accepted(m_dispatch->setProperty(member, value), member);
+}
+
+QVariant AutomationObject::property(const char *name) const
+{
+    const QString member = QString::fromLatin1(name);
+    if (!usable(member))
+        return QVariant();
+    const AutomationReply reply = m_dispatch->property(member);
+    return accepted(reply, member) ? reply.value() : QVariant();
+}
+
+QVariant AutomationObject::asVariant() const
+{
+    return AutomationDispatch::toVariant(m_dispatch);
+}
+
+bool AutomationObject::usable(const QString &member) const
+{
+    if (!m_dispatch) {
+        qWarning().noquote()
+            << QStringLiteral("\"%1\" used on a null automation object").arg(member);
+        return false;
+    }
+    QString reason;
+    if (!m_dispatch->isAvailable(&reason)) {
+        qWarning().noquote()
+            << QStringLiteral("%1: \"%2\" failed: %3").arg(m_dispatch->typeName(), member, reason);
+        return false;
+    }
+    return true;
+}
+
+bool AutomationObject::accepted(const AutomationReply &reply, const QString &member) const
+{
+    switch (reply.outcome()) {
+    case AutomationReply::Done:
+        return true;
+    case AutomationReply::Unknown:
+        qWarning().noquote()
+            << QStringLiteral("%1: unknown member \"%2\"").arg(m_dispatch->typeName(), member);
+        return false;
+    case AutomationReply::Failed:
+        qWarning().noquote() << QStringLiteral("%1: \"%2\" failed: %3")
+                                    .arg(m_dispatch->typeName(), member, reply.reason());
+        return false;
+    }
+    return false;
+}

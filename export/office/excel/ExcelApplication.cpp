@@ -1,0 +1,37 @@
+#include "export/office/excel/ExcelApplication.h"
+
+#include "export/office/excel/ExcelWorkbooks.h"
+
+ExcelApplication::ExcelApplication() : m_workbooks(std::make_shared<ExcelWorkbooks>()) {}
+
+AutomationReply ExcelApplication::query(const QString &member, const QVariantList &)
+{
+    if (member == QLatin1String("WorkBooks"))
+        return AutomationReply::object(m_workbooks);
+    if (member == QLatin1String("ActiveWorkBook"))
+        return m_workbooks->active();
+    return AutomationReply::unknown();
+}
+
+AutomationReply ExcelApplication::call(const QString &member, const QVariantList &)
+{
+    if (member == QLatin1String("Quit()")) {
+        m_workbooks->closeAll();
+        return AutomationReply::done();
+    }
+    return AutomationReply::unknown();
+}
+
+AutomationReply ExcelApplication::property(const QString &name) const
+{
+    if (name == QLatin1String("Visible"))
+        return AutomationReply::done(false);
+    return AutomationReply::unknown();
+}
+
+AutomationReply ExcelApplication::setProperty(const QString &name, const QVariant &)
+{
+    if (name == QLatin1String("Visible"))
+        return AutomationReply::done();
+    return AutomationReply::unknown();
+}

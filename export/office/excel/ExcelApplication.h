@@ -1,0 +1,25 @@
+#pragma once
+
+#include "export/office/AutomationDispatch.h"
+
+#include <memory>
+
+class ExcelWorkbooks;
+
+// "Excel.Application": the workbooks collection, the active workbook and
+// Quit(). The application is never shown; "Visible" is accepted and stays
+// false.
+class ExcelApplication : public AutomationDispatch
+{
+public:
+    ExcelApplication();
+
+    QString typeName() const override { return QStringLiteral("Excel.Application"); }
+    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply property(const QString &name) const override;
+    AutomationReply setProperty(const QString &name, const QVariant &value) override;
+
+private:
+    std::shared_ptr<ExcelWorkbooks> m_workbooks;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "export/office/excel/ExcelObject.h"
+
+class XlsxSheet;
+
+// "Worksheet": Cells(int,int) gives the cell at a row and column from 1.
+class ExcelSheet : public ExcelObject
+{
+public:
+    ExcelSheet(std::shared_ptr<XlsxWorkbook> workbook, XlsxSheet *sheet);
+
+    QString typeName() const override { return QStringLiteral("Excel.Worksheet"); }
+    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+
+private:
+    XlsxSheet *m_sheet;
+};

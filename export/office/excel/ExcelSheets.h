@@ -1,0 +1,13 @@
+#pragma once
+
+#include "export/office/excel/ExcelObject.h"
+
+// "Sheets": the sheets of a workbook in tab order; Item(int) counts from 1.
+class ExcelSheets : public ExcelObject
+{
+public:
+    using ExcelObject::ExcelObject;
+
+    QString typeName() const override { return QStringLiteral("Excel.Sheets"); }
+    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+};

@@ -1,0 +1,111 @@
+#include "export/office/ooxml/DocxPicture.h"
+
+#include "export/office/ooxml/DocxDocument.h"
+#include "export/office/ooxml/DocxRange.h"
+#include "export/office/ooxml/OoxmlNamespaces.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 emuPerInch = 914400;
+constexpr qint64 emuPerTwip = 635;
+constexpr int defaultDotsPerInch = 96;
+
+const QString inlineTemplate =
+    QStringLiteral("<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\" xmlns:wp=\"%1\">"
+                   "<wp:extent cx=\"%5\" cy=\"%6\"/>"
+                   "<wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/>"
+                   "<wp:docPr id=\"%7\" name=\"Picture %7\" descr=\"%8\"/>"
+                   "<wp:cNvGraphicFramePr>"
+                   "<a:graphicFrameLocks xmlns:a=\"%2\" noChangeAspect=\"1\"/>"
+                   "</wp:cNvGraphicFramePr>"
+                   "<a:graphic xmlns:a=\"%2\">"
+                   "<a:graphicData uri=\"%3\">"
+                   "<pic:pic xmlns:pic=\"%3\">"
+                   "<pic:nvPicPr><pic:cNvPr id=\"%7\" name=\"%8\"/><pic:cNvPicPr/></pic:nvPicPr>"
+                   "<pic:blipFill><a:blip r:embed=\"%9\" xmlns:r=\"%4\"/>"
+                   "<a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
+                   "<pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"%5\" cy=\"%6\"/></a:xfrm>"
+                   "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr>"
+                   "</pic:pic>"
+                   "</a:graphicData>"
+                   "</a:graphic>"
+                   "</wp:inline>");
+
+QString contentTypeFor(const QString &extension)
+{
+    static const QHash<QString, QString> types{
+        {QStringLiteral("png"), QStringLiteral("image/png")},
+        {QStringLiteral("jpg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("jpeg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("gif"), QStringLiteral("image/gif")},
+        {QStringLiteral("bmp"), QStringLiteral("image/bmp")}};
+    return types.value(extension);
+}
+
+// The resolution is taken in whole dots per inch, as a PNG stores it in dots
+// per metre (96 dpi is kept as 3780 dots per metre).
+qint64 extentEmu(int pixels, int dotsPerMeter)
+{
+    const int dotsPerInch = dotsPerMeter > 0 ? qRound(dotsPerMeter * 0.0254) : defaultDotsPerInch;
+    return pixels * emuPerInch / std::max(1, dotsPerInch);
+}
+
+std::unique_ptr<XmlNode> drawingRun(DocxDocument &document, const QImage &image,
+                                    const QString &relationshipId, const QString &name)
+{
+    qint64 cx = extentEmu(image.width(), image.dotsPerMeterX());
+    qint64 cy = extentEmu(image.height(), image.dotsPerMeterY());
+    const qint64 maxWidth = document.textWidthTwips() * emuPerTwip;
+    if (cx > maxWidth) {
+        cy = cy * maxWidth / cx;
+        cx = maxWidth;
+    }
+    const int id = document.nextDrawingId();
+    const QString xml =
+        inlineTemplate
+            .arg(Ooxml::wordDrawingNs, Ooxml::drawingNs, Ooxml::pictureNs, Ooxml::relationshipsNs)
+            .arg(cx)
+            .arg(cy)
+            .arg(id)
+            .arg(name.toHtmlEscaped(), relationshipId);
+    auto run = document.element(QStringLiteral("r"));
+    XmlNode *drawing = run->appendChild(document.element(QStringLiteral("drawing")));
+    drawing->appendChild(document.parseFragment(xml));
+    return run;
+}
+
+} // namespace
+
+bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
+                               const QString &imagePath, QString *error)
+{
+    const QString extension = QFileInfo(imagePath).suffix().toLower();
+    const QString contentType = contentTypeFor(extension);
+    QFile file(imagePath);
+    if (contentType.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read the picture %1").arg(imagePath);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    const QImage image = QImage::fromData(bytes);
+    if (image.isNull()) {
+        *error = QStringLiteral("%1 is not a picture").arg(imagePath);
+        return false;
+    }
+    OfficePackage &package = document.package();
+    const QString mediaPart =
+        package.unusedPartName(QStringLiteral("word/media/image"), QLatin1Char('.') + extension);
+    package.setPart(mediaPart, bytes);
+    package.ensureDefaultContentType(extension, contentType);
+    const QString id = package.addRelationship(document.mainPart(), Ooxml::imageType, mediaPart);
+    range.replaceWithRun(document,
+                         drawingRun(document, image, id, QFileInfo(imagePath).fileName()));
+    return true;
+}

@@ -1,0 +1,68 @@
+#include "export/office/ooxml/XlsxText.h"
+
+#include "export/office/ooxml/OoxmlNamespaces.h"
+#include "export/office/ooxml/XmlNode.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+QString rawItemText(const XmlNode *item)
+{
+    QString text;
+    for (const auto &child : item->children()) {
+        if (child->is(Ooxml::sheetNs, QStringLiteral("t")))
+            text += child->textContent();
+        else if (child->is(Ooxml::sheetNs, QStringLiteral("r")))
+            text += rawItemText(child.get());
+    }
+    return text;
+}
+
+bool needsEscape(QChar c)
+{
+    return c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n');
+}
+
+} // namespace
+
+QString XlsxText::itemText(const XmlNode *item)
+{
+    return decodeEscapes(rawItemText(item));
+}
+
+QString XlsxText::decodeEscapes(const QString &text)
+{
+    static const QRegularExpression escape(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString decoded;
+    int from = 0;
+    for (auto it = escape.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        decoded += text.midRef(from, match.capturedStart() - from);
+        decoded += QChar(match.capturedRef(1).toUShort(nullptr, 16));
+        from = match.capturedEnd();
+    }
+    return decoded + text.midRef(from);
+}
+
+QString XlsxText::encodeEscapes(const QString &text)
+{
+    static const QRegularExpression literalEscape(QStringLiteral("_(x[0-9A-Fa-f]{4}_)"));
+    QString escaped = text;
+    escaped.replace(literalEscape, QStringLiteral("_x005F_\\1"));
+    if (std::none_of(escaped.cbegin(), escaped.cend(), needsEscape))
+        return escaped;
+    QString result;
+    for (const QChar c : qAsConst(escaped)) {
+        if (needsEscape(c))
+            result += QStringLiteral("_x%1_").arg(
+                QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        else
+            result += c;
+    }
+    return result;
+}

@@ -1,0 +1,23 @@
+#include "export/office/word/WordBookmark.h"
+
+#include "export/office/ooxml/DocxRange.h"
+#include "export/office/word/WordRange.h"
+
+WordBookmark::WordBookmark(std::shared_ptr<DocxDocument> document, XmlNode *start)
+    : WordObject(std::move(document)), m_start(start)
+{}
+
+AutomationReply WordBookmark::query(const QString &member, const QVariantList &)
+{
+    if (member == QLatin1String("Range"))
+        return AutomationReply::object(
+            std::make_shared<WordRange>(sharedDocument(), DocxRange::bookmark(m_start)));
+    return AutomationReply::unknown();
+}
+
+AutomationReply WordBookmark::call(const QString &member, const QVariantList &)
+{
+    if (member == QLatin1String("Select(void)"))
+        return AutomationReply::done();
+    return AutomationReply::unknown();
+}

@@ -1,0 +1,59 @@
+#include "export/office/word/WordTable.h"
+
+#include "export/office/ooxml/DocxDocument.h"
+#include "export/office/ooxml/DocxTables.h"
+#include "export/office/word/WordCell.h"
+#include "export/office/word/WordRow.h"
+#include "export/office/word/WordRows.h"
+
+namespace {
+// WdAutoFitBehavior: fit the table to the width of the window.
+constexpr int autoFitWindow = 2;
+} // namespace
+
+WordTable::WordTable(std::shared_ptr<DocxDocument> document, XmlNode *table)
+    : WordObject(std::move(document)), m_table(table)
+{}
+
+AutomationReply WordTable::query(const QString &member, const QVariantList &arguments)
+{
+    if (member == QLatin1String("Rows"))
+        return AutomationReply::object(std::make_shared<WordRows>(sharedDocument(), m_table));
+    if (member == QLatin1String("Rows(int)"))
+        return row(arguments.value(0).toInt());
+    if (member == QLatin1String("Cell(int, int)"))
+        return cell(arguments.value(0).toInt(), arguments.value(1).toInt());
+    return AutomationReply::unknown();
+}
+
+AutomationReply WordTable::call(const QString &member, const QVariantList &arguments)
+{
+    if (member == QLatin1String("AutoFitBehavior(WdAutoFitBehavior)"))
+        return autoFit(arguments.value(0).toInt());
+    return AutomationReply::unknown();
+}
+
+AutomationReply WordTable::row(int index)
+{
+    XmlNode *tableRow = DocxTables::row(document(), m_table, index - 1);
+    if (!tableRow)
+        return AutomationReply::failed(QStringLiteral("no row %1").arg(index));
+    return AutomationReply::object(std::make_shared<WordRow>(sharedDocument(), tableRow));
+}
+
+AutomationReply WordTable::cell(int row, int column)
+{
+    XmlNode *tableCell = DocxTables::cell(document(), m_table, row - 1, column - 1);
+    if (!tableCell)
+        return AutomationReply::failed(QStringLiteral("no cell (%1, %2)").arg(row).arg(column));
+    return AutomationReply::object(std::make_shared<WordCell>(sharedDocument(), tableCell));
+}
+
+AutomationReply WordTable::autoFit(int behavior)
+{
+    if (behavior != autoFitWindow)
+        return AutomationReply::failed(
+            QStringLiteral("auto-fit behavior %1 is not supported").arg(behavior));
+    DocxTables::fitToWindow(document(), m_table);
+    return AutomationReply::done();
+}

@@ -1,0 +1,16 @@
+#include "export/office/word/WordTables.h"
+
+#include "export/office/ooxml/DocxDocument.h"
+#include "export/office/word/WordTable.h"
+
+AutomationReply WordTables::query(const QString &member, const QVariantList &arguments)
+{
+    if (member != QLatin1String("Item(int)"))
+        return AutomationReply::unknown();
+    const QVector<XmlNode *> tables = document().tables();
+    const int index = arguments.value(0).toInt();
+    if (index < 1 || index > tables.size())
+        return AutomationReply::failed(QStringLiteral("no table %1").arg(index));
+    return AutomationReply::object(
+        std::make_shared<WordTable>(sharedDocument(), tables.at(index - 1)));
+}

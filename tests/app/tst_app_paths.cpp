@@ -1,0 +1,48 @@
+#include "app/AppPaths.h"
+
+#include <QtTest>
+
+class TestAppPaths : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void besideExecutableFirstThenShare_data();
+    void besideExecutableFirstThenShare();
+};
+
+void TestAppPaths::besideExecutableFirstThenShare_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected");
+    const QString beside = QStringLiteral("prefix/bin/doc");
+    const QString shared = QStringLiteral("prefix/share/rt58/doc");
+    QTest::newRow("build tree") << QStringList{beside} << QString() << beside;
+    QTest::newRow("installed") << QStringList{shared} << QString() << shared;
+    QTest::newRow("both") << QStringList{beside, shared} << QString() << beside;
+    QTest::newRow("neither") << QStringList{} << QString() << beside;
+    QTest::newRow("file named doc") << QStringList{shared} << beside << shared;
+}
+
+void TestAppPaths::besideExecutableFirstThenShare()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QDir rootDir(root.path());
+    QVERIFY(rootDir.mkpath(QStringLiteral("prefix/bin")));
+    for (const QString &folder : folders)
+        QVERIFY(rootDir.mkpath(folder));
+    if (!file.isEmpty()) {
+        QFile plain(rootDir.filePath(file));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(
+        AppPaths::dataDir(rootDir.filePath(QStringLiteral("prefix/bin")), QStringLiteral("doc")),
+        rootDir.filePath(expected));
+}
+
+QTEST_GUILESS_MAIN(TestAppPaths)
+#include "tst_app_paths.moc"

@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_BUILD_DIR:-$root/build}
 link=${RT58_SIM_LINK:-/tmp/ttyRT58}
 read -r -a sim_options <<< "${RT58_SIM_OPTIONS:-}"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" --target RT-58 rt58-sim
 
 coproc SIM { exec "$build/sim/rt58-sim" --link "$link" "${sim_options[@]}"; }
 sim_pid=$SIM_PID

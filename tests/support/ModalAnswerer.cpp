@@ -2,22 +2,42 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : m_answer(answer)
 {
-    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::answerOpenBox);
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::answerOpenDialog);
     m_timer.start(10);
 }
 
-void ModalAnswerer::answerOpenBox()
+void ModalAnswerer::answerOpenDialog()
 {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
         return;
+    if (auto *box = qobject_cast<QMessageBox *>(modal))
+        answerBox(box);
+    else if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+        answerFileDialog(dialog);
+}
+
+void ModalAnswerer::answerBox(QMessageBox *box)
+{
     m_seen << box->windowTitle() + QStringLiteral(": ") + box->text();
     QAbstractButton *button = box->button(m_answer);
     if (button)
         button->click();
     else
         box->reject();
+}
+
+// The file name is typed, as the dialog takes a typed name over a selected
+// one. Accepting is queued: it may ask whether to replace the file, and that
+// box is answered by a later tick of the timer.
+void ModalAnswerer::answerFileDialog(QFileDialog *dialog) const
+{
+    if (auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        fileName->setText(m_savePath);
+    QTimer::singleShot(0, dialog, m_savePath.isEmpty() ? &QDialog::reject : &QDialog::accept);
 }

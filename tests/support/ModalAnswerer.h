@@ -5,8 +5,11 @@
 #include <QStringList>
 #include <QTimer>
 
-// Answers the message boxes that the program shows while a test drives it,
-// and remembers their texts, so that nothing waits for a person.
+class QFileDialog;
+
+// Answers the message boxes and file dialogs that the program shows while a
+// test drives it, and remembers the texts of the boxes, so that nothing
+// waits for a person.
 class ModalAnswerer : public QObject
 {
     Q_OBJECT
@@ -15,14 +18,20 @@ public:
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
 
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    // A file dialog gets this path as its file name and is accepted; with an
+    // empty path, the default, it is cancelled.
+    void setSaveFileAnswer(const QString &path) { m_savePath = path; }
     // "title: text" of every box answered so far.
     QStringList seen() const { return m_seen; }
     void clear() { m_seen.clear(); }
 
 private:
-    void answerOpenBox();
+    void answerOpenDialog();
+    void answerBox(QMessageBox *box);
+    void answerFileDialog(QFileDialog *dialog) const;
 
     QMessageBox::StandardButton m_answer;
+    QString m_savePath;
     QStringList m_seen;
     QTimer m_timer;
 };

@@ -36,6 +36,7 @@ private slots:
     void adoptsDeviceTypesAndSendsOneConfigurePerChange();
     void schemeEditing();
     void threeRowRunSendsFramesAndWritesResults();
+    void exportAfterRunWritesTheReport();
     void stopLeavesLaterRowsEmpty();
     void emptyTableFinishesAtOnceAndPanelFollowsRuns();
     void zeroControlCountFailsThePoint();
@@ -60,6 +61,12 @@ void TestWorkbenchEndToEnd::initTestCase()
 {
     m_link = m_dir.filePath(QStringLiteral("ttyRT58"));
     qputenv("RT58_EXTRA_PORTS", m_link.toLocal8Bit());
+    // The report template is read from beside the executable.
+    const QString templates = QCoreApplication::applicationDirPath() + "/doc";
+    QDir().mkpath(templates);
+    const QString name = "/ExportWordBookmark.docx";
+    QFile::remove(templates + name);
+    QVERIFY(QFile::copy(qEnvironmentVariable("RT58_BINARY_DIR") + "/doc" + name, templates + name));
 }
 
 void TestWorkbenchEndToEnd::init()
@@ -174,6 +181,26 @@ void TestWorkbenchEndToEnd::threeRowRunSendsFramesAndWritesResults()
     QCOMPARE(m_driver->widget<QPushButton>("startBtn")->text(), QString("启动测试"));
     QVERIFY(!m_driver->widget<QPushButton>("startBtn")->isChecked());
     QVERIFY(m_driver->widget<QPushButton>("addBtn")->isEnabled());
+}
+
+// Connect, three points, export, close: the whole day of a technician.
+void TestWorkbenchEndToEnd::exportAfterRunWritesTheReport()
+{
+    QVERIFY(startSim());
+    connectWindow();
+    for (const char *frequency : {"100", "160", "1000"})
+        m_driver->addPoint("10", frequency);
+    m_driver->click("startBtn");
+    QTRY_VERIFY(m_driver->widget<QWidget>("sensitivityGraphicsView")->height() > 200);
+    const QString report = m_dir.filePath("report.docx");
+    m_answerer->setSaveFileAnswer(report);
+    m_driver->click("exportBtn");
+    QCOMPARE(m_answerer->seen(), QStringList{"提示信息: 导出成功！"});
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(2) == "PK");
+    QVERIFY(m_window->close());
+    QTRY_COMPARE(framesStartingWith(m_sim, "21 53").size(), 1);
 }
 
 void TestWorkbenchEndToEnd::stopLeavesLaterRowsEmpty()

@@ -5,53 +5,31 @@
 #include "SimProcess.h"
 #include "ui/MainWindow.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLoggingCategory>
-#include <QPushButton>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QThread>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <numeric>
 
 namespace {
-void pause(int milliseconds)
+// Clicks the button and runs the event loop until the status reads text;
+// returns the milliseconds that took. Ends the program after 5 s without.
+double clickAndWait(MainWindow &window, const char *button, const QString &text)
 {
+    const auto *status = window.findChild<QLabel *>(QStringLiteral("connectStatusLabel"));
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-bool waitForStatus(const QLabel *label, const QString &text, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (label->text() != text) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
+    window.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+    while (status->text() != text) {
+        if (clock.elapsed() > 5000) {
+            std::fprintf(stderr, "the status never read \"%s\"\n", qPrintable(text));
+            std::exit(1);
+        }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         QThread::usleep(200);
     }
-    return true;
-}
-
-void printFigures(QList<double> latencies)
-{
-    std::sort(latencies.begin(), latencies.end());
-    double sum = 0;
-    for (double latency : latencies)
-        sum += latency;
-    std::printf(
-        "connect to \"已连接\" over %d connects: min %.1f ms, median %.1f ms, mean %.1f ms, "
-        "max %.1f ms\n",
-        int(latencies.size()), latencies.first(), latencies.at(latencies.size() / 2),
-        sum / latencies.size(), latencies.last());
-    std::printf("(the reply parser polls every 100 ms, so up to 100 ms is expected)\n");
+    return clock.nsecsElapsed() / 1e6;
 }
 } // namespace
 
@@ -64,34 +42,21 @@ int main(int argc, char *argv[])
     const QString link = dir.filePath(QStringLiteral("ttyRT58"));
     qputenv("RT58_EXTRA_PORTS", link.toLocal8Bit());
     SimProcess sim;
-    if (!sim.start(link)) {
-        std::fprintf(stderr, "rt58-sim did not start\n");
-        return 1;
-    }
+    sim.start(link);
     MainWindow window;
-    auto *ports = window.findChild<QComboBox *>(QStringLiteral("serialPortComboBox"));
-    auto *status = window.findChild<QLabel *>(QStringLiteral("connectStatusLabel"));
-    auto *connectButton = window.findChild<QPushButton *>(QStringLiteral("connectBtn"));
-    auto *disconnectButton = window.findChild<QPushButton *>(QStringLiteral("disconnectBtn"));
     QRandomGenerator random(3);
     QList<double> latencies;
     for (int round = 0; round < rounds; ++round) {
-        ports->setCurrentText(link);
-        pause(random.bounded(200));
-        QElapsedTimer clock;
-        clock.start();
-        connectButton->click();
-        if (!waitForStatus(status, QStringLiteral("已连接"), 5000)) {
-            std::fprintf(stderr, "no connection in round %d\n", round);
-            return 1;
-        }
-        latencies << clock.nsecsElapsed() / 1e6;
-        disconnectButton->click();
-        if (!waitForStatus(status, QStringLiteral("已断开"), 5000)) {
-            std::fprintf(stderr, "no disconnection in round %d\n", round);
-            return 1;
-        }
+        window.findChild<QComboBox *>(QStringLiteral("serialPortComboBox"))->setCurrentText(link);
+        QThread::msleep(random.bounded(200));
+        latencies << clickAndWait(window, "connectBtn", QStringLiteral("已连接"));
+        clickAndWait(window, "disconnectBtn", QStringLiteral("已断开"));
     }
-    printFigures(latencies);
-    return 0;
+    std::sort(latencies.begin(), latencies.end());
+    std::printf(
+        "connect to \"已连接\" over %d connects: min %.1f ms, median %.1f ms, mean %.1f ms, "
+        "max %.1f ms\n",
+        rounds, latencies.first(), latencies.at(rounds / 2),
+        std::accumulate(latencies.begin(), latencies.end(), 0.0) / rounds, latencies.last());
+    std::printf("(the reply parser polls every 100 ms, so up to 100 ms is expected)\n");
 }

@@ -3,97 +3,62 @@
 #include "device/Frame.h"
 #include "device/ReplyParser.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QRandomGenerator>
+#include <QtCore>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 constexpr int readSize = 1024;
+const QByteArray pointReply = Frame::build('V', QByteArray::fromHex("0100E8031027"));
 
-QByteArray validStream(int frames)
-{
-    const QByteArray vibrate = Frame::build('V', QByteArray::fromHex("0100E8031027"));
-    const QByteArray types = Frame::build('R', QByteArray::fromHex("0102"));
-    QByteArray stream;
-    for (int i = 0; i < frames; ++i)
-        stream += (i % 4 == 0) ? types : vibrate;
-    return stream;
-}
-
-QByteArray lineNoise(int bytes)
-{
-    QRandomGenerator random(42);
-    QByteArray noise(bytes, Qt::Uninitialized);
-    for (char &byte : noise)
-        byte = static_cast<char>(random.bounded(256));
-    return noise;
-}
-
-// Feeds the stream as the port would deliver it, in reads of readSize bytes,
-// with one parsing pass after each read. Returns the replies found.
-int parseInReads(const QByteArray &stream)
-{
-    QByteArray buffer;
-    int replies = 0;
-    for (int from = 0; from < stream.size(); from += readSize) {
-        buffer.append(stream.constData() + from, qMin(readSize, stream.size() - from));
-        replies += ReplyParser::parse(buffer).size();
-    }
-    return replies;
-}
-
-int parseAtOnce(const QByteArray &stream)
-{
-    QByteArray buffer = stream;
-    return ReplyParser::parse(buffer).size();
-}
-
-// Best of several runs, in milliseconds.
-double bestMs(int runs, const std::function<int()> &work, int &result)
+// Best time in milliseconds over several runs of feeding the stream in reads
+// of the given size, with a parsing pass after each read, as the port would
+// deliver it; and the number of replies found.
+QPair<double, int> bestMs(int runs, const QByteArray &stream, int size)
 {
     double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
+    int found = 0;
+    for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        result = work();
+        QByteArray buffer;
+        found = 0;
+        for (int from = 0; from < stream.size(); from += size) {
+            buffer.append(stream.constData() + from, qMin(size, stream.size() - from));
+            found += ReplyParser::parse(buffer).size();
+        }
         best = std::min(best, clock.nsecsElapsed() / 1e6);
     }
-    return best;
+    return {best, found};
 }
 
+// One types reply to three point replies.
 void throughput(int frames, int runs)
 {
-    const QByteArray stream = validStream(frames);
-    int found = 0;
-    const double inReads = bestMs(
-        runs, [&] { return parseInReads(stream); }, found);
+    const QByteArray types = Frame::build('R', QByteArray::fromHex("0102"));
+    const QByteArray stream = (types + pointReply + pointReply + pointReply).repeated(frames / 4);
+    const auto [reads, readsFound] = bestMs(runs, stream, readSize);
     std::printf("valid replies, %d frames (%d bytes) in %d-byte reads: %.2f ms, %.2f M frames/s "
                 "(%d found)\n",
-                frames, int(stream.size()), readSize, inReads, frames / inReads / 1e3, found);
-    const double atOnce = bestMs(
-        runs, [&] { return parseAtOnce(stream); }, found);
+                frames, int(stream.size()), readSize, reads, frames / reads / 1e3, readsFound);
+    const auto [once, onceFound] = bestMs(runs, stream, stream.size());
     std::printf("valid replies, %d frames in one pass: %.2f ms, %.2f M frames/s (%d found)\n",
-                frames, atOnce, frames / atOnce / 1e3, found);
+                frames, once, frames / once / 1e3, onceFound);
 }
 
+// Random bytes, a frame that announces the longest length and never proves
+// valid, then one reply; returns the one-pass time.
 double resync(int mebibytes, int runs)
 {
-    const QByteArray reply = Frame::build('V', QByteArray::fromHex("0100E8031027"));
-    const QByteArray stream =
-        lineNoise(mebibytes << 20) + QByteArray(Frame::maximumLength, '\0') + reply;
-    int found = 0;
-    const double atOnce = bestMs(
-        runs, [&] { return parseAtOnce(stream); }, found);
-    const double inReads = bestMs(
-        runs, [&] { return parseInReads(stream); }, found);
+    QByteArray stream(mebibytes << 20, Qt::Uninitialized);
+    QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(stream.data()), stream.size() / 4);
+    stream += QByteArray(Frame::maximumLength, '\0') + pointReply;
+    const double once = bestMs(runs, stream, stream.size()).first;
+    const auto [reads, found] = bestMs(runs, stream, readSize);
     std::printf("resync through %d MiB of line noise: one pass %.2f ms, in %d-byte reads %.2f ms "
                 "(reply after the noise found: %s)\n",
-                mebibytes, atOnce, readSize, inReads, found >= 1 ? "yes" : "NO");
-    return atOnce;
+                mebibytes, once, readSize, reads, found >= 1 ? "yes" : "NO");
+    return once;
 }
 } // namespace
 
@@ -104,7 +69,5 @@ int main(int argc, char *argv[])
     const int runs = quick ? 2 : 7;
     throughput(quick ? 20000 : 200000, runs);
     const double one = resync(1, runs);
-    const double two = resync(2, runs);
-    std::printf("2 MiB / 1 MiB time ratio: %.2f (linear: about 2)\n", two / one);
-    return 0;
+    std::printf("2 MiB / 1 MiB time ratio: %.2f (linear: about 2)\n", resync(2, runs) / one);
 }

@@ -8,13 +8,9 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2)
-        return 2;
-    QSerialPort port(QString::fromLocal8Bit(argv[1]));
-    if (!port.open(QIODevice::ReadWrite)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", argv[1], qPrintable(port.errorString()));
+    QSerialPort port(app.arguments().value(1));
+    if (!port.open(QIODevice::ReadWrite))
         return 1;
-    }
     std::printf("held\n");
     std::fflush(stdout);
     while (std::getchar() != EOF) {

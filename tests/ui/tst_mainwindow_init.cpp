@@ -61,8 +61,6 @@ class TestMainWindowInit : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void objectTreeMatchesTheForm();
-    void layoutCells();
     void textsAfterStartUp();
     void widgetStatesAfterInit();
     void tableGeometry();
@@ -96,75 +94,6 @@ void TestMainWindowInit::cleanupTestCase()
     delete m_window;
     delete m_ptyA;
     delete m_ptyB;
-}
-
-void TestMainWindowInit::objectTreeMatchesTheForm()
-{
-    const QStringList objects = {
-        "centralwidget QWidget",       "gridLayout_7 QGridLayout",
-        "GroupBox QGroupBox",          "serialPortComboBox ClickedComboBox",
-        "connectBtn QPushButton",      "connectStatusLabel QLabel",
-        "disconnectBtn QPushButton",   "groupBox QGroupBox",
-        "gridLayout_4 QGridLayout",    "amplitudeLineEdit QLineEdit",
-        "amplitudeUnitLabel QLabel",   "frequenceLineEdit QLineEdit",
-        "frequenceUnitLabel QLabel",   "gridLayout_5 QGridLayout",
-        "exportBtn QPushButton",       "addBtn QPushButton",
-        "modifyBtn QPushButton",       "deleteBtn QPushButton",
-        "tableWidget QTableWidget",    "tipsTextEdit QPlainTextEdit",
-        "GroupBox_2 QGroupBox",        "sensorTypeComboBox QComboBox",
-        "inputTypeComboBox QComboBox", "controlGroupBox QGroupBox",
-        "startBtn QPushButton",        "progressBar QProgressBar",
-        "exitBtn QPushButton",         "menubar QMenuBar",
-        "statusbar QStatusBar",        "sensitivityGraphicsView SensitivityChartView"};
-    for (const QString &entry : objects) {
-        const QStringList parts = entry.split(' ');
-        const QObject *object = m_window->findChild<QObject *>(parts.at(0));
-        QVERIFY2(object, qPrintable(parts.at(0)));
-        QCOMPARE(QString(object->metaObject()->className()), parts.at(1));
-    }
-    QCOMPARE(child<QComboBox>(m_window, "sensorTypeComboBox")->count(), 3);
-    QCOMPARE(child<QComboBox>(m_window, "inputTypeComboBox")->count(), 4);
-}
-
-void TestMainWindowInit::layoutCells()
-{
-    struct Cell
-    {
-        const char *layout;
-        const char *widget;
-        int row, column, rowSpan, columnSpan;
-    };
-    const Cell cells[] = {
-        {"gridLayout_7", "GroupBox", 0, 0, 1, 1},
-        {"gridLayout_7", "GroupBox_2", 0, 1, 1, 1},
-        {"gridLayout_7", "groupBox", 1, 0, 1, 2},
-        {"gridLayout_7", "sensitivityGraphicsView", 2, 0, 1, 2},
-        {"gridLayout_7", "controlGroupBox", 3, 0, 1, 2},
-        {"gridLayout", "disconnectBtn", 1, 1, 1, 1},
-        {"gridLayout_6", "tableWidget", 2, 0, 2, 2},
-        {"gridLayout_6", "tipsTextEdit", 3, 2, 1, 2},
-        {"gridLayout_4", "frequenceUnitLabel", 1, 2, 1, 1},
-        {"gridLayout_5", "deleteBtn", 4, 0, 1, 1},
-        {"gridLayout_3", "exitBtn", 0, 4, 1, 1},
-    };
-    for (const Cell &cell : cells) {
-        auto *layout = child<QGridLayout>(m_window, cell.layout);
-        QWidget *widget = child<QWidget>(m_window, cell.widget);
-        const int index = layout->indexOf(widget);
-        QVERIFY2(index >= 0, cell.widget);
-        int row, column, rowSpan, columnSpan;
-        layout->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
-        QCOMPARE(QList<int>({row, column, rowSpan, columnSpan}),
-                 QList<int>({cell.row, cell.column, cell.rowSpan, cell.columnSpan}));
-    }
-    auto *outer = child<QGridLayout>(m_window, "gridLayout_7");
-    QCOMPARE(outer->rowStretch(0), 2);
-    QCOMPARE(outer->rowStretch(1), 5);
-    QCOMPARE(outer->rowStretch(2), 0);
-    QCOMPARE(outer->rowStretch(3), 1);
-    auto *control = child<QGridLayout>(m_window, "gridLayout_3");
-    QCOMPARE(control->columnMinimumWidth(2), 200);
-    QCOMPARE(control->columnStretch(3), 10);
 }
 
 void TestMainWindowInit::textsAfterStartUp()

@@ -26,3 +26,32 @@ function(rt58_add_test)
         LABELS "${T_LABELS}"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RT58_BINARY_DIR=${PROJECT_BINARY_DIR};RT58_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+# libFuzzer targets need clang, so RT58_FUZZERS is off (and hidden) otherwise.
+include(CMakeDependentOption)
+cmake_dependent_option(RT58_FUZZERS "Build the libFuzzer targets" ON
+    "CMAKE_CXX_COMPILER_ID STREQUAL Clang" OFF)
+
+# rt58_add_fuzzer(NAME <name> SOURCES <files...> [LIBRARIES <libraries...>])
+# Builds a libFuzzer target when RT58_FUZZERS is on and registers it as a test
+# labelled "fuzz": a short fixed-seed run from its seed corpus, the folder
+# corpus/<name> beside the calling CMakeLists.txt. scripts/fuzz.sh finds the
+# target by that label and runs it for a bounded time from the same corpus.
+function(rt58_add_fuzzer)
+    cmake_parse_arguments(F "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
+    if(NOT RT58_FUZZERS)
+        return()
+    endif()
+    set(flags -fsanitize=fuzzer,address,undefined)
+    add_executable(${F_NAME} ${F_SOURCES})
+    target_include_directories(${F_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_compile_options(${F_NAME} PRIVATE ${flags})
+    target_link_options(${F_NAME} PRIVATE ${flags})
+    target_link_libraries(${F_NAME} PRIVATE ${F_LIBRARIES})
+    # New inputs go to a folder of the build, never into the seed corpus.
+    set(found ${CMAKE_CURRENT_BINARY_DIR}/fuzz/${F_NAME})
+    file(MAKE_DIRECTORY ${found})
+    add_test(NAME ${F_NAME}
+        COMMAND ${F_NAME} -runs=40000 -seed=1 ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${F_NAME})
+    set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz TIMEOUT 120)
+endfunction()

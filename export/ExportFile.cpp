@@ -8,8 +8,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
@@ -482,10 +484,15 @@ QString ExportFile::samplePath(const QString &name)
     return AppPaths::samplesDir() + QLatin1Char('/') + name;
 }
 
+// Reports are named by date and time in the program's folder; an installed
+// program's folder is not writable, so the working folder takes its place.
 QString ExportFile::defaultTarget(const QString &suffix)
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-           QDateTime::currentDateTime().toString(fileDateFormat) + suffix;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString folder =
+        QFileInfo(programFolder).isWritable() ? programFolder : QDir::currentPath();
+    return folder + QLatin1Char('/') + QDateTime::currentDateTime().toString(fileDateFormat) +
+           suffix;
 }
 
 void ExportFile::showInfo(const QString &text)

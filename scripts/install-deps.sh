@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
-# Does nothing when they are all present.
+# Installs the Debian 12 packages that building, running, testing and
+# packaging need, and any further packages named as arguments (the fuzzing
+# stage adds clang this way). Does nothing when they are all present.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,8 @@ packages=(
     fonts-wqy-zenhei
     xvfb xauth xdotool
     python3
+    file
+    "$@"
 )
 
 missing=()

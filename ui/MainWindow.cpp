@@ -57,7 +57,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     config->setUi(ui);
     config->m_language = languageIndex;
 
-    auto *translator = new QTranslator();
+    auto *translator = new QTranslator(this);
     const QString langPath =
         static_cast<unsigned>(languageIndex) < 2 ? langFiles.at(languageIndex) : QString();
     translator->load(langPath);

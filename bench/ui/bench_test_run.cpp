@@ -28,7 +28,8 @@ double millisecondsPerPoint(const QString &link, int rows)
     driver.click("startBtn");
     const double perPoint = clock.nsecsElapsed() / 1e6 / rows;
     driver.click("disconnectBtn");
-    QTest::qWaitFor([] { return serialPort == nullptr; }, 5000);
+    if (!QTest::qWaitFor([] { return serialPort == nullptr; }, 5000))
+        return -1;
     return perPoint;
 }
 } // namespace

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into ./build-fuzz (or
+# $RT58_FUZZ_BUILD_DIR) and runs each for $RT58_FUZZ_SECONDS seconds
+# (default 60) from its seed corpus. Installs clang when it is missing and
+# skips the stage when that fails.
+#
+# A fuzz target is a CTest test labelled "fuzz" whose name is also the name of
+# its executable target (built only with RT58_FUZZERS, i.e. with clang); its
+# seed inputs are the files of tests/<subsystem>/corpus/<name>/. Inputs found
+# during the run go to <build>/corpus/<name>, a crashing input to
+# <build>/artifacts/, and the target's failure fails this script.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${RT58_FUZZ_BUILD_DIR:-$root/build-fuzz}
+seconds=${RT58_FUZZ_SECONDS:-60}
+
+"$root/scripts/install-deps.sh" clang libclang-rt-14-dev ||
+    echo "fuzz.sh: clang could not be installed" >&2
+if ! command -v clang++ >/dev/null; then
+    echo "fuzz.sh: no clang++, fuzzing skipped"
+    exit 0
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRT58_FUZZERS=ON >/dev/null
+# Name and executable of every test labelled "fuzz"; CTest knows the
+# executable only once it is built.
+fuzz_tests() {
+    ctest --test-dir "$build" --show-only=json-v1 | python3 -c '
+import json, sys
+for test in json.load(sys.stdin)["tests"]:
+    labels = next((p["value"] for p in test.get("properties", []) if p["name"] == "LABELS"), [])
+    if "fuzz" in labels:
+        print(test["name"], test.get("command", [""])[0])
+'
+}
+mapfile -t names < <(fuzz_tests | cut -d " " -f 1)
+if [ ${#names[@]} -eq 0 ]; then
+    echo "fuzz.sh: no fuzz targets configured" >&2
+    exit 1
+fi
+cmake --build "$build" -j "$(nproc)" --target "${names[@]}"
+mapfile -t targets < <(fuzz_tests)
+
+mkdir -p "$build/artifacts"
+for target in "${targets[@]}"; do
+    name=${target%% *}
+    executable=${target#* }
+    seeds=$(find "$root/tests" -type d -path "*/corpus/$name" -print -quit)
+    if [ -z "$seeds" ]; then
+        echo "fuzz.sh: no seed corpus tests/*/corpus/$name" >&2
+        exit 1
+    fi
+    mkdir -p "$build/corpus/$name"
+    echo "Fuzzing $name for $seconds s from ${seeds#"$root"/}"
+    "$executable" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" \
+        "$build/corpus/$name" "$seeds"
+done

@@ -1,3 +1,4 @@
+#include "SimProcess.h"
 #include "app/GlobalState.h"
 #include "device/ClickedComboBox.h"
 #include "ui/MainWindow.h"
@@ -10,36 +11,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 namespace {
-// A pseudo-terminal published under a link path, as the simulated calibrator does.
-class PseudoTerminal
-{
-public:
-    explicit PseudoTerminal(const QString &linkPath) : m_linkPath(linkPath)
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-            return;
-        m_ok = ::symlink(ptsname(m_master), QFile::encodeName(linkPath).constData()) == 0;
-    }
-    ~PseudoTerminal()
-    {
-        ::unlink(QFile::encodeName(m_linkPath).constData());
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    bool isOk() const { return m_ok; }
-
-private:
-    QString m_linkPath;
-    int m_master = -1;
-    bool m_ok = false;
-};
-
 QStringList itemTexts(const QComboBox *combo)
 {
     QStringList texts;
@@ -72,8 +44,8 @@ private:
     QTemporaryDir m_ports;
     QString m_linkA;
     QString m_linkB;
-    PseudoTerminal *m_ptyA = nullptr;
-    PseudoTerminal *m_ptyB = nullptr;
+    SimProcess m_simA;
+    SimProcess m_simB;
     MainWindow *m_window = nullptr;
 };
 
@@ -81,9 +53,7 @@ void TestMainWindowInit::initTestCase()
 {
     m_linkA = m_ports.filePath("ttyA");
     m_linkB = m_ports.filePath("ttyB");
-    m_ptyA = new PseudoTerminal(m_linkA);
-    m_ptyB = new PseudoTerminal(m_linkB);
-    QVERIFY(m_ptyA->isOk() && m_ptyB->isOk());
+    QVERIFY(m_simA.start(m_linkA) && m_simB.start(m_linkB));
     const QString missing = m_ports.filePath("missing");
     qputenv("RT58_EXTRA_PORTS", QFile::encodeName(m_linkA + ":" + missing + ":" + m_linkB));
     m_window = new MainWindow();
@@ -92,8 +62,6 @@ void TestMainWindowInit::initTestCase()
 void TestMainWindowInit::cleanupTestCase()
 {
     delete m_window;
-    delete m_ptyA;
-    delete m_ptyB;
 }
 
 void TestMainWindowInit::textsAfterStartUp()
@@ -185,8 +153,8 @@ void TestMainWindowInit::portSelectorListsOpenableExtraPorts()
 void TestMainWindowInit::leftPressRelistsRightPressDoesNot()
 {
     auto *ports = child<ClickedComboBox>(m_window, "serialPortComboBox");
-    PseudoTerminal late(m_ports.filePath("ttyC"));
-    QVERIFY(late.isOk());
+    SimProcess late;
+    QVERIFY(late.start(m_ports.filePath("ttyC")));
     qputenv("RT58_EXTRA_PORTS", QFile::encodeName(m_linkB + ":" + m_ports.filePath("ttyC")));
 
     QTest::mouseClick(ports, Qt::RightButton);

@@ -97,54 +97,54 @@ void clearAllPairs()
 void updateStatus(int code)
 {
     switch (code) {
-    case 0:
+    case StatusCode::ResetAll:
         clearAllPairs();
         chartCollapsed = true;
         break;
-    case 2:
+    case StatusCode::ConnectRequested:
         setPair(connectSent, connectAcked, false, false);
         break;
-    case 3:
+    case StatusCode::ConnectSent:
         setPair(connectSent, connectAcked, true, false);
         break;
-    case 4:
+    case StatusCode::ConnectAcked:
         setPair(connectSent, connectAcked, true, true);
         break;
-    case 5:
+    case StatusCode::DisconnectRequested:
         setPair(disconnectSent, disconnectAcked, false, false);
         break;
-    case 6:
+    case StatusCode::DisconnectSent:
         setPair(disconnectSent, disconnectAcked, true, false);
         break;
-    case 7:
+    case StatusCode::DisconnectAcked:
         setPair(disconnectSent, disconnectAcked, true, true);
         break;
-    case 8:
+    case StatusCode::ReadRequested:
         setPair(readSent, readAcked, false, false);
         break;
-    case 9:
+    case StatusCode::ReadSent:
         setPair(readSent, readAcked, true, false);
         break;
-    case 10:
+    case StatusCode::ReadAcked:
         setPair(readSent, readAcked, true, true);
         break;
     // The configure pair follows the same pattern; nothing reads it.
-    case 11:
+    case StatusCode::ConfigRequested:
         setPair(configSent, configAcked, false, false);
         break;
-    case 12:
+    case StatusCode::ConfigSent:
         setPair(configSent, configAcked, true, false);
         break;
-    case 13:
+    case StatusCode::ConfigAcked:
         setPair(configSent, configAcked, true, true);
         break;
-    case 14:
+    case StatusCode::PointRequested:
         setPair(pointSent, pointAcked, false, false);
         break;
-    case 15:
+    case StatusCode::PointSent:
         setPair(pointSent, pointAcked, true, false);
         break;
-    case 16:
+    case StatusCode::PointAcked:
         setPair(pointSent, pointAcked, true, true);
         break;
     default:

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "app/StatusCode.h"
+
 class Config;
 class ExportFile;
 class QSerialPort;
@@ -83,5 +85,6 @@ extern quint32 logRowNum;
 extern QString logName;
 extern quint32 logRowCount;
 
-// Applies a status code (0 to 16) to the status flags; other codes do nothing.
+// Applies a status code (StatusCode_e, 0 to 16) to the status flags; other
+// codes do nothing.
 void updateStatus(int code);

@@ -48,19 +48,19 @@ void Config::setUi(Ui::MainWindow *ui)
 void Config::sendCmd(int command)
 {
     switch (command) {
-    case 0:
+    case DeviceCommand::Connect:
         connectDevice();
         break;
-    case 1:
-        writeFrame(CommandFrames::unlink(), 6);
+    case DeviceCommand::Disconnect:
+        writeFrame(CommandFrames::unlink(), StatusCode::DisconnectSent);
         break;
-    case 2:
-        writeFrame(m_readFrame, 9);
+    case DeviceCommand::ReadTypes:
+        writeFrame(m_readFrame, StatusCode::ReadSent);
         break;
-    case 3:
+    case DeviceCommand::ConfigureTypes:
         configureTypes();
         break;
-    case 4:
+    case DeviceCommand::RunTest:
         runTestSequence();
         break;
     default:
@@ -162,20 +162,20 @@ void Config::connectDevice()
     connect(serialPort, &QSerialPort::readyRead, this, &Config::recvCmd);
     connect(serialPort, &QSerialPort::errorOccurred, this, &Config::portErrorHandle);
     emit updateSignal(Connected);
-    writeFrame(CommandFrames::link(), 3);
+    writeFrame(CommandFrames::link(), StatusCode::ConnectSent);
 }
 
 void Config::configureTypes()
 {
     m_configureFrame = CommandFrames::configure(m_ui->sensorTypeComboBox->currentIndex(),
                                                 m_ui->inputTypeComboBox->currentIndex());
-    writeFrame(m_configureFrame, 12);
+    writeFrame(m_configureFrame, StatusCode::ConfigSent);
 }
 
 void Config::announceTypeChange()
 {
-    updateStatus(11);
-    sendCmd(3);
+    updateStatus(StatusCode::ConfigRequested);
+    sendCmd(DeviceCommand::ConfigureTypes);
     emit updateSignal(static_cast<InterfaceType_e>(m_interfaceType));
 }
 
@@ -201,7 +201,7 @@ void Config::runTestSequence()
     int amplitudeCode = 0;
     int progress = 100;
     for (int row = 0; row < rows && !stopRequested; ++row, progress += 100) {
-        updateStatus(14);
+        updateStatus(StatusCode::PointRequested);
         currentRow = row;
         if (!runPoint(row, amplitudeCode))
             continue;
@@ -244,7 +244,7 @@ bool Config::runPoint(int row, int &amplitudeCode)
     }
     m_vibrateFrame = CommandFrames::vibrate(
         row, amplitudeCode, CommandFrames::frequencyCode(frequency->text().toDouble()));
-    writeFrame(m_vibrateFrame, 15);
+    writeFrame(m_vibrateFrame, StatusCode::PointSent);
     if (!waitForPoint())
         emit updateSignal(PointFailed);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/InterfaceType.h"
+#include "device/DeviceCommand.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -24,8 +25,9 @@ public:
 
     void setUi(Ui::MainWindow *ui);
 
-    // 0 connect, 1 disconnect, 2 read types, 3 configure types, 4 run the
-    // test sequence over the scheme table; other codes do nothing.
+    // Runs a DeviceCommand_e: connect, disconnect, read types, configure
+    // types, or the test sequence over the scheme table; other codes do
+    // nothing.
     void sendCmd(int command);
 
     // Clears, closes and schedules the current port for deletion; the link

@@ -49,7 +49,7 @@ void HandleThread::handleReply(const Reply &reply)
         emit updateSignal(DeviceTypes);
         break;
     case 'C':
-        updateStatus(13);
+        updateStatus(StatusCode::ConfigAcked);
         break;
     case 'V':
         replyAmplitudeRaw = reply.amplitudeRaw;

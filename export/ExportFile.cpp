@@ -18,7 +18,6 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <array>
 #include <memory>
 
 namespace {
@@ -70,19 +69,34 @@ void ExportFile::setUi(Ui::MainWindow *ui)
 
 void ExportFile::doExport(int type)
 {
-    using Routine = void (ExportFile::*)();
-    static const std::array<Routine, 8> routines{&ExportFile::exportTxt,
-                                                 &ExportFile::exportWord,
-                                                 &ExportFile::replaceWordPlaceholder,
-                                                 &ExportFile::writeWordSample,
-                                                 &ExportFile::readWordSample,
-                                                 &ExportFile::exportExcel,
-                                                 &ExportFile::writeExcelSample,
-                                                 &ExportFile::readExcelSample};
-    if (type < 0 || type >= static_cast<int>(routines.size()) ||
-        !routines.at(static_cast<size_t>(type)))
-        return;
-    (this->*routines.at(static_cast<size_t>(type)))();
+    switch (type) {
+    case ExportType::Text:
+        exportTxt();
+        break;
+    case ExportType::WordReport:
+        exportWord();
+        break;
+    case ExportType::WordPlaceholderSample:
+        replaceWordPlaceholder();
+        break;
+    case ExportType::WordWriteSample:
+        writeWordSample();
+        break;
+    case ExportType::WordReadSample:
+        readWordSample();
+        break;
+    case ExportType::ExcelReport:
+        exportExcel();
+        break;
+    case ExportType::ExcelWriteSample:
+        writeExcelSample();
+        break;
+    case ExportType::ExcelReadSample:
+        readExcelSample();
+        break;
+    default:
+        break;
+    }
 }
 
 void ExportFile::exportTxt()

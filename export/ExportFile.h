@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include "export/ExportType.h"
+
 namespace Ui {
 class MainWindow;
 }
@@ -11,8 +13,8 @@ class MainWindow;
 class AutomationObject;
 
 // Turns the main window's results table into files. doExport selects the
-// routine by export type: 0 text export, 1 Word report, 5 Excel report, and
-// the Office sample routines 2, 3, 4, 6 and 7; other types do nothing.
+// routine by export type (ExportType_e): the text export, the Word and Excel
+// reports and the Office sample routines; other types do nothing.
 class ExportFile : public QObject
 {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include "device/Config.h"
 #include "device/HandleThread.h"
 #include "export/ExportFile.h"
+#include "ui/ChartPanelMode.h"
 #include "ui/ResultCalculator.h"
 #include "ui/SchemeInput.h"
 #include "ui_MainWindow.h"
@@ -67,7 +68,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     exportFile = new ExportFile();
     exportFile->setUi(ui);
 
-    updateStatus(0);
+    updateStatus(StatusCode::ResetAll);
     changeInterface(Init);
 
     QObject::disconnect(config, nullptr, this, nullptr);
@@ -95,14 +96,14 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         break;
     case Connected:
         applyLinkWidgetStates(true);
-        updateStatus(4);
-        updateStatus(8);
-        config->sendCmd(2);
+        updateStatus(StatusCode::ConnectAcked);
+        updateStatus(StatusCode::ReadRequested);
+        config->sendCmd(DeviceCommand::ReadTypes);
         break;
     case Disconnected:
         config->releasePort();
         applyLinkWidgetStates(false);
-        updateStatus(7);
+        updateStatus(StatusCode::DisconnectAcked);
         break;
     case DeviceTypes:
         adoptDeviceTypes();
@@ -129,7 +130,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         writePointResult();
         break;
     case TestStart:
-        setChartPanel(14);
+        setChartPanel(ChartPanelMode::CollapseForTest);
         applyRunningWidgetStates();
         break;
     case TestFinished:
@@ -154,8 +155,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        updateStatus(5);
-        config->sendCmd(1);
+        updateStatus(StatusCode::DisconnectRequested);
+        config->sendCmd(DeviceCommand::Disconnect);
         if (serialPort && serialPort->isOpen())
             serialPort->waitForBytesWritten(unlinkWriteTimeoutMs);
     }
@@ -165,14 +166,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::on_connectBtn_clicked()
 {
-    updateStatus(2);
-    config->sendCmd(0);
+    updateStatus(StatusCode::ConnectRequested);
+    config->sendCmd(DeviceCommand::Connect);
 }
 
 void MainWindow::on_disconnectBtn_clicked()
 {
-    updateStatus(5);
-    config->sendCmd(1);
+    updateStatus(StatusCode::DisconnectRequested);
+    config->sendCmd(DeviceCommand::Disconnect);
 }
 
 void MainWindow::on_addBtn_clicked()
@@ -197,7 +198,7 @@ void MainWindow::on_startBtn_clicked()
     if (ui->startBtn->isChecked()) {
         stopRequested = false;
         changeInterface(TestStart);
-        config->sendCmd(4);
+        config->sendCmd(DeviceCommand::RunTest);
     } else {
         stopRequested = true;
     }
@@ -215,7 +216,7 @@ void MainWindow::on_exportBtn_clicked()
     const QWidget *chartView = ui->sensitivityGraphicsView;
     const QRect chartArea(chartView->mapTo(this, QPoint(0, 0)), chartView->frameGeometry().size());
     exportFile->m_picture = grab(chartArea);
-    exportFile->doExport(1);
+    exportFile->doExport(ExportType::WordReport);
     changeInterface(Exported);
 }
 
@@ -281,9 +282,9 @@ void MainWindow::threadStopHandle()
 void MainWindow::initInterface()
 {
     if (config->m_language == 0)
-        setChartPanel(1);
+        setChartPanel(ChartPanelMode::CollapseAtStartChinese);
     else if (config->m_language == 1)
-        setChartPanel(0);
+        setChartPanel(ChartPanelMode::CollapseAtStartEnglish);
     if (static_cast<unsigned>(config->m_language) < 2)
         ui->connectStatusLabel->setText(connectStatusTexts.at(config->m_language).at(1));
     connect(ui->serialPortComboBox, &ClickedComboBox::clicked, config,
@@ -338,17 +339,17 @@ void MainWindow::resetProgressBar()
 void MainWindow::setChartPanel(int mode)
 {
     switch (mode) {
-    case 0:
-    case 1:
+    case ChartPanelMode::CollapseAtStartEnglish:
+    case ChartPanelMode::CollapseAtStartChinese:
         collapseChartPanel(false);
         break;
-    case 14:
+    case ChartPanelMode::CollapseForTest:
         if (chartCollapsed)
             chartCollapsed = false;
         else
             collapseChartPanel(true);
         break;
-    case 15:
+    case ChartPanelMode::Expand:
         expandChartPanel();
         break;
     default:
@@ -443,7 +444,7 @@ void MainWindow::adoptDeviceTypes()
             &Config::onSensorTypeComboBoxIndexChanged, Qt::UniqueConnection);
     connect(ui->inputTypeComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), config,
             &Config::onInputTypeComboBoxIndexChanged, Qt::UniqueConnection);
-    updateStatus(10);
+    updateStatus(StatusCode::ReadAcked);
 }
 
 // Unit label and the headers of the two derived quantities follow the sensor
@@ -539,7 +540,7 @@ void MainWindow::writePointResult()
     const int row = currentRow;
     if (row < 0 || row >= ui->tableWidget->rowCount()) {
         qDebug().noquote() << QStringLiteral("测量结果没有对应的行:") << row;
-        updateStatus(16);
+        updateStatus(StatusCode::PointAcked);
         return;
     }
     const int sensorType = ui->sensorTypeComboBox->currentIndex();
@@ -549,7 +550,7 @@ void MainWindow::writePointResult()
     if (controlAmplitude == 0) {
         qDebug().noquote() << QStringLiteral("控制幅值为0，测试失败，行:") << row + 1;
         writeFailedPoint(row);
-        updateStatus(16);
+        updateStatus(StatusCode::PointAcked);
         return;
     }
     sensitivity = ResultCalculator::sensitivity(replyOutputRaw, controlAmplitude);
@@ -572,7 +573,7 @@ void MainWindow::writePointResult()
         table->setItem(row, 5, new QTableWidgetItem(derived.first));
         table->setItem(row, 6, new QTableWidgetItem(derived.second));
     }
-    updateStatus(16);
+    updateStatus(StatusCode::PointAcked);
 }
 
 void MainWindow::writeFailedPoint(int row)
@@ -598,7 +599,7 @@ void MainWindow::markPointFailed()
 // its link ends in the disconnected state.
 void MainWindow::finishTest()
 {
-    setChartPanel(15);
+    setChartPanel(ChartPanelMode::Expand);
     buildSensitivityChart();
     applyFinishedWidgetStates();
     if (!serialPort)

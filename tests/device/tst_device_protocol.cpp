@@ -167,7 +167,7 @@ private slots:
     void workerStoresValuesBeforeSignalling()
     {
         rxBuffer = hex("214C05720D 215207 0201 7D0D 214307 0103 6F0D FF 215305790D") + pointReply;
-        updateStatus(12);
+        updateStatus(StatusCode::ConfigSent);
         HandleThread worker;
         QStringList seen;
         connect(

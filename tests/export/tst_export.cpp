@@ -199,7 +199,7 @@ private:
     {
         ModalAnswerer answerer(QMessageBox::Yes);
         answerer.setSaveFileAnswer(target);
-        m_export.doExport(1);
+        m_export.doExport(ExportType::WordReport);
         return answerer.seen();
     }
 
@@ -252,7 +252,7 @@ private slots:
             writeFile(path, QByteArray(500, 'x'));
         }
         setRows(m_ui.tableWidget, rows);
-        m_export.doExport(0);
+        m_export.doExport(ExportType::Text);
         QCOMPARE(readFile(path), text);
         QVERIFY(QDir().rmdir(path) || QFile::remove(path));
     }
@@ -431,7 +431,7 @@ private slots:
             writeFile(installed(excelTemplate), templateFile);
         }
         setRows(m_ui.tableWidget, rows);
-        m_export.doExport(5);
+        m_export.doExport(ExportType::ExcelReport);
         const QStringList reports = datedReports(".xlsx");
         QCOMPARE(reports.size(), reportKept ? 1 : 0);
         if (reports.isEmpty())
@@ -460,8 +460,8 @@ private slots:
     {
         setRows(m_ui.tableWidget, {{"1"}});
         const QDateTime before = QDateTime::currentDateTime();
-        m_export.doExport(5);
-        m_export.doExport(5);
+        m_export.doExport(ExportType::ExcelReport);
+        m_export.doExport(ExportType::ExcelReport);
         const bool sameSecond = before.toSecsSinceEpoch() == QDateTime::currentSecsSinceEpoch();
         QCOMPARE(datedReports(".xlsx").size(), sameSecond ? 1 : 2);
     }
@@ -473,22 +473,22 @@ private slots:
     {
         setRows(m_ui.tableWidget, {{"1", "10.00", "-", "9.87", "1.234"}, {"2", "5.00", "80.00"}});
         writeFile(installed("samples/ExportWord1.docx"), "an older copy");
-        m_export.doExport(2);
+        m_export.doExport(ExportType::WordPlaceholderSample);
         QCOMPARE(paragraphTexts(installed("samples/ExportWord1.docx")).join('\r'),
                  "RT-58A 测试结果\r1 10.00      9.87 1.234 \r2 5.00 80.00           \r\r"
                  "以上为本次测试的全部测试点。");
-        m_export.doExport(3);
+        m_export.doExport(ExportType::WordWriteSample);
         QCOMPARE(wordText(documentXml(installed("samples/WriteWord.docx")).documentElement()),
                  "Hello, World!");
         QTest::ignoreMessage(QtDebugMsg,
                              "RT-58A 读取示例\r这份文档由读取示例程序读取，其文字记入日志。\r");
-        m_export.doExport(4);
-        m_export.doExport(6);
-        m_export.doExport(6);
+        m_export.doExport(ExportType::WordReadSample);
+        m_export.doExport(ExportType::ExcelWriteSample);
+        m_export.doExport(ExportType::ExcelWriteSample);
         QCOMPARE(sheetCells(installed("samples/WriteExcel.xlsx")).value("A1"),
                  "RT-58A Hello World!Hello World!");
         QTest::ignoreMessage(QtDebugMsg, "RT-58A 读取示例");
-        m_export.doExport(7);
+        m_export.doExport(ExportType::ExcelReadSample);
     }
 
     // Call strings count as written, blanks included; anything else is an

@@ -2,6 +2,9 @@
 
 #include "app/AppPaths.h"
 #include "app/GlobalState.h"
+#include "export/PdfReport.h"
+#include "export/ReportTarget.h"
+#include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
 #include "ui_MainWindow.h"
 
@@ -114,31 +117,92 @@ void ExportFile::exportTxt()
     file.close();
 }
 
+// The Export button's report, in the format that the chosen name's suffix
+// selects. Declining to replace an existing file ends the export quietly.
 void ExportFile::exportWord()
 {
     if (m_ui->tableWidget->rowCount() < 1) {
         showInfo(tr("导出失败，至少添加一条记录！"));
         return;
     }
+    const ReportTarget target = askReportTarget(defaultTarget(QStringLiteral(".docx")));
+    if (target.path().isEmpty())
+        return;
+    switch (target.format()) {
+    case ReportTarget::ExcelWorkbook:
+        writeExcelTable(target.path());
+        break;
+    case ReportTarget::PdfDocument:
+        writePdfReport(target.path());
+        break;
+    case ReportTarget::WordReport:
+        writeWordReport(target.path());
+        break;
+    }
+}
+
+// Every failure that leaves no report is shown, not only logged.
+void ExportFile::writeWordReport(const QString &targetPath)
+{
     const QString templatePath =
         AppPaths::templateDir() + QStringLiteral("/ExportWordBookmark.docx");
     const QString workingPath = exportTempDir.filePath(QStringLiteral("test.docx"));
-    const QString targetPath = askWordTarget(defaultTarget(QStringLiteral(".docx")));
     const QString imagePath = exportTempDir.filePath(QStringLiteral("result.png"));
-    if (!copyTemplate(templatePath, workingPath))
+    if (!copyTemplate(templatePath, workingPath)) {
+        reportFailure();
         return;
+    }
     if (!saveChartImage(imagePath)) {
         qDebug().noquote() << tr("保存图片失败!");
+        reportFailure();
         return;
     }
     if (!fillWordReport(workingPath, imagePath)) {
         qDebug().noquote() << tr("导出文件失败！");
-        showInfo(tr("导出文件失败！"));
+        reportFailure();
         return;
     }
     if (!replaceTarget(workingPath, targetPath)) {
         qDebug().noquote() << tr("文件复制失败!");
-        showInfo(tr("导出文件失败！"));
+        reportFailure();
+        return;
+    }
+    showInfo(tr("Export success!"));
+}
+
+// The table as the window shows it, in a working copy of the Excel template
+// that is put in place only when complete.
+void ExportFile::writeExcelTable(const QString &targetPath)
+{
+    const QString templatePath = AppPaths::templateDir() + QStringLiteral("/ExportExcel.xlsx");
+    const QString workingPath = exportTempDir.filePath(QStringLiteral("table.xlsx"));
+    if (!copyTemplate(templatePath, workingPath)) {
+        reportFailure();
+        return;
+    }
+    if (!fillExcelWorkbook(workingPath, &ExportFile::writeExcelTable)) {
+        qDebug().noquote() << tr("导出文件失败！");
+        reportFailure();
+        return;
+    }
+    if (!replaceTarget(workingPath, targetPath)) {
+        qDebug().noquote() << tr("文件复制失败!");
+        reportFailure();
+        return;
+    }
+    showInfo(tr("Export success!"));
+}
+
+void ExportFile::writePdfReport(const QString &targetPath)
+{
+    const QString date = QDateTime::currentDateTime().toString(bookmarkDateFormat);
+    const PdfReport report(tr("RT-58A 振动传感器校准报告"), tr("报告日期：") + date,
+                           TableTexts::header(m_ui->tableWidget),
+                           TableTexts::rows(m_ui->tableWidget), chartImage());
+    QString error;
+    if (!report.write(targetPath, &error)) {
+        qDebug().noquote() << tr("导出文件失败！") << error;
+        reportFailure();
         return;
     }
     showInfo(tr("Export success!"));
@@ -152,7 +216,7 @@ void ExportFile::exportExcel()
     const QString targetPath = defaultTarget(QStringLiteral(".xlsx"));
     if (!copyTemplate(templatePath, targetPath))
         return;
-    if (!fillExcelReport(targetPath)) {
+    if (!fillExcelWorkbook(targetPath, &ExportFile::writeExcelRows)) {
         qDebug().noquote() << tr("导出文件失败！");
         QFile::remove(targetPath);
     }
@@ -243,15 +307,34 @@ void ExportFile::readExcelSample()
     excel.dynamicCall("Quit()");
 }
 
-QString ExportFile::askWordTarget(const QString &defaultTarget) const
+// A cancelled dialog gives the default target. A name that got the selected
+// filter's suffix here, not in the dialog, is checked for an existing file;
+// a refused replacement gives an empty target.
+ReportTarget ExportFile::askReportTarget(const QString &defaultTarget) const
 {
-    const QString chosen =
-        QFileDialog::getSaveFileName(nullptr, tr("save file dialog"), defaultTarget,
-                                     tr("Word files(*.docx);;Word 97-2003 files(*.doc)"));
-    if (!chosen.isEmpty())
-        return chosen;
-    qDebug().noquote() << tr("未设置导出文件路径");
-    return defaultTarget;
+    const QString filters = tr("Word files(*.docx);;Word 97-2003 files(*.doc)") +
+                            QStringLiteral(";;") + tr("Excel files(*.xlsx)") +
+                            QStringLiteral(";;") + tr("PDF files(*.pdf)");
+    QString selectedFilter;
+    const QString chosen = QFileDialog::getSaveFileName(nullptr, tr("save file dialog"),
+                                                        defaultTarget, filters, &selectedFilter);
+    if (chosen.isEmpty()) {
+        qDebug().noquote() << tr("未设置导出文件路径");
+        return ReportTarget(defaultTarget, QString());
+    }
+    const ReportTarget target(chosen, selectedFilter);
+    if (target.suffixAdded() && QFileInfo::exists(target.path()) &&
+        !replaceConfirmed(target.path()))
+        return ReportTarget();
+    return target;
+}
+
+bool ExportFile::replaceConfirmed(const QString &path) const
+{
+    const QString question =
+        tr("文件“%1”已经存在，要替换它吗？").arg(QDir::toNativeSeparators(path));
+    return QMessageBox::question(nullptr, tr("Info"), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 // Copies a template to the path where it is filled, replacing an earlier
@@ -275,14 +358,26 @@ bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPa
     return true;
 }
 
-bool ExportFile::saveChartImage(const QString &imagePath) const
+// The chart picture on a white 950 x 280 image, at its top-left corner: a
+// smaller picture at its own size, a larger one scaled down to fit whole.
+QImage ExportFile::chartImage() const
 {
     QImage image(chartImageWidth, chartImageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.drawPixmap(0, 0, m_picture);
+    const QSize area(chartImageWidth, chartImageHeight);
+    if (m_picture.width() > area.width() || m_picture.height() > area.height())
+        painter.drawPixmap(0, 0,
+                           m_picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+        painter.drawPixmap(0, 0, m_picture);
     painter.end();
-    return image.save(imagePath);
+    return image;
+}
+
+bool ExportFile::saveChartImage(const QString &imagePath) const
+{
+    return chartImage().save(imagePath);
 }
 
 // Fills the working copy through Word. On any failure the document is closed
@@ -391,12 +486,16 @@ bool ExportFile::insertChartPicture(AutomationObject *document, const QString &i
         .isValid();
 }
 
-bool ExportFile::fillExcelReport(const QString &workbookPath) const
+// Opens the workbook in Excel, writes its first sheet and saves it; on a
+// failure the workbook is closed without saving.
+bool ExportFile::fillExcelWorkbook(const QString &workbookPath,
+                                   bool (ExportFile::*writeSheet)(AutomationObject *) const) const
 {
     AutomationObject excel(QStringLiteral("Excel.Application"));
     AutomationObject *workbook = nullptr;
     AutomationObject *sheet = openFirstSheet(excel, workbookPath, &workbook);
-    const bool saved = sheet && writeExcelRows(sheet) && workbook->dynamicCall("Save()").toBool();
+    const bool saved =
+        sheet && (this->*writeSheet)(sheet) && workbook->dynamicCall("Save()").toBool();
     if (saved)
         workbook->dynamicCall("Close()");
     else if (workbook)
@@ -419,6 +518,21 @@ bool ExportFile::writeExcelRows(AutomationObject *sheet) const
         for (int column = 1; column <= plainColumnCount; ++column) {
             const QTableWidgetItem *item = table->item(row - 2, column - 1);
             if (item && !writeExcelCell(sheet, row, column, item->text()))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Row 1 holds the table's header texts as the window shows them, the rows
+// below every cell's text, empty for a cell without an item.
+bool ExportFile::writeExcelTable(AutomationObject *sheet) const
+{
+    QVector<QStringList> rows = TableTexts::rows(m_ui->tableWidget);
+    rows.prepend(TableTexts::header(m_ui->tableWidget));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column) {
+            if (!writeExcelCell(sheet, row + 1, column + 1, rows.at(row).at(column)))
                 return false;
         }
     }
@@ -455,7 +569,9 @@ bool ExportFile::writeWordCell(AutomationObject *table, int row, int column, con
 }
 
 // Writes the target beside itself and renames it into place: an existing
-// target, whose replacement the user confirmed, stays intact on failure.
+// target, whose replacement the user confirmed, stays intact on failure. The
+// explicit flush reports a disk that fills up on the last buffered bytes,
+// which commit alone would not.
 bool ExportFile::replaceTarget(const QString &sourcePath, const QString &targetPath)
 {
     QFile source(sourcePath);
@@ -469,7 +585,7 @@ bool ExportFile::replaceTarget(const QString &sourcePath, const QString &targetP
             break;
         }
     }
-    return target.commit();
+    return target.flush() && target.commit();
 }
 
 bool ExportFile::writeExcelCell(AutomationObject *sheet, int row, int column, const QString &text)
@@ -512,4 +628,9 @@ QString ExportFile::defaultTarget(const QString &suffix)
 void ExportFile::showInfo(const QString &text)
 {
     QMessageBox::information(nullptr, tr("Info"), text);
+}
+
+void ExportFile::reportFailure()
+{
+    showInfo(tr("导出文件失败！"));
 }

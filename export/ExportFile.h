@@ -11,10 +11,14 @@ class MainWindow;
 }
 
 class AutomationObject;
+class QImage;
+class ReportTarget;
 
 // Turns the main window's results table into files. doExport selects the
 // routine by export type (ExportType_e): the text export, the Word and Excel
-// reports and the Office sample routines; other types do nothing.
+// reports and the Office sample routines; other types do nothing. The report
+// of the Export button is a Word report, an Excel workbook or a PDF document,
+// as the suffix of the name chosen in its save dialog says.
 class ExportFile : public QObject
 {
     Q_OBJECT
@@ -37,8 +41,13 @@ private:
     void writeExcelSample();
     void readExcelSample();
 
-    QString askWordTarget(const QString &defaultTarget) const;
+    ReportTarget askReportTarget(const QString &defaultTarget) const;
+    bool replaceConfirmed(const QString &path) const;
+    void writeWordReport(const QString &targetPath);
+    void writeExcelTable(const QString &targetPath);
+    void writePdfReport(const QString &targetPath);
     bool copyTemplate(const QString &templatePath, const QString &copyPath) const;
+    QImage chartImage() const;
     bool saveChartImage(const QString &imagePath) const;
     bool fillWordReport(const QString &documentPath, const QString &imagePath) const;
     bool fillWordDocument(AutomationObject *document, const QString &imagePath) const;
@@ -47,8 +56,10 @@ private:
     bool writeWordHeaders(AutomationObject *table) const;
     bool writeWordRows(AutomationObject *table) const;
     bool insertChartPicture(AutomationObject *document, const QString &imagePath) const;
-    bool fillExcelReport(const QString &workbookPath) const;
+    bool fillExcelWorkbook(const QString &workbookPath,
+                           bool (ExportFile::*writeSheet)(AutomationObject *) const) const;
     bool writeExcelRows(AutomationObject *sheet) const;
+    bool writeExcelTable(AutomationObject *sheet) const;
     QString resultText() const;
     QString rowText(int row) const;
     static bool writeWordCell(AutomationObject *table, int row, int column, const QString &text);
@@ -59,6 +70,7 @@ private:
     static bool replaceTarget(const QString &sourcePath, const QString &targetPath);
     static QString defaultTarget(const QString &suffix);
     static void showInfo(const QString &text);
+    static void reportFailure();
 
     Ui::MainWindow *m_ui = nullptr;
 };

@@ -11,7 +11,7 @@ packages=(
     libquazip1-qt5-dev
     fonts-wqy-zenhei
     xvfb xauth xdotool
-    python3
+    python3 python3-openpyxl poppler-utils
     file
     "$@"
 )

@@ -7,6 +7,7 @@
 #include "device/Config.h"
 #include "device/HandleThread.h"
 #include "export/ExportFile.h"
+#include "export/TableTexts.h"
 #include "ui/ChartPanelMode.h"
 #include "ui/ResultCalculator.h"
 #include "ui/SchemeInput.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDebug>
 #include <QFile>
 #include <QListView>
@@ -130,6 +132,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         writePointResult();
         break;
     case TestStart:
+        m_journal.begin(QDateTime::currentDateTime(), TableTexts::header(ui->tableWidget));
         setChartPanel(ChartPanelMode::CollapseForTest);
         applyRunningWidgetStates();
         break;
@@ -550,6 +553,7 @@ void MainWindow::writePointResult()
     if (controlAmplitude == 0) {
         qDebug().noquote() << QStringLiteral("控制幅值为0，测试失败，行:") << row + 1;
         writeFailedPoint(row);
+        journalRow(row);
         updateStatus(StatusCode::PointAcked);
         return;
     }
@@ -573,6 +577,7 @@ void MainWindow::writePointResult()
         table->setItem(row, 5, new QTableWidgetItem(derived.first));
         table->setItem(row, 6, new QTableWidgetItem(derived.second));
     }
+    journalRow(row);
     updateStatus(StatusCode::PointAcked);
 }
 
@@ -591,14 +596,24 @@ void MainWindow::markPointFailed()
     QTableWidget *table = ui->tableWidget;
     table->setItem(currentRow, 3, new QTableWidgetItem(failedPointText));
     table->setItem(currentRow, 4, new QTableWidgetItem(failedPointText));
+    journalRow(currentRow);
     if (currentRow + 1 == table->rowCount())
         applyFinishedWidgetStates();
+}
+
+// A point's row goes to the run journal as soon as the table holds its result
+// or its failure.
+void MainWindow::journalRow(int row)
+{
+    if (row >= 0 && row < ui->tableWidget->rowCount())
+        m_journal.record(row, TableTexts::row(ui->tableWidget, row));
 }
 
 // The end of a run shows the chart rebuilt from the table. A run that lost
 // its link ends in the disconnected state.
 void MainWindow::finishTest()
 {
+    m_journal.end();
     setChartPanel(ChartPanelMode::Expand);
     buildSensitivityChart();
     applyFinishedWidgetStates();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/InterfaceType.h"
+#include "export/RunJournal.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -74,6 +75,7 @@ private:
     void writePointResult();
     void writeFailedPoint(int row);
     void markPointFailed();
+    void journalRow(int row);
     void finishTest();
     void buildSensitivityChart();
     void startWorker();
@@ -86,4 +88,5 @@ private:
     QtCharts::QValueAxis *m_axisX = nullptr;
     QStringList themeFiles;
     QStringList langFiles;
+    RunJournal m_journal;
 };

@@ -58,6 +58,26 @@
         <source>未设置导出文件路径</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Excel files(*.xlsx)</source>
+        <translation>Excel 文件(*.xlsx)</translation>
+    </message>
+    <message>
+        <source>PDF files(*.pdf)</source>
+        <translation>PDF 文件(*.pdf)</translation>
+    </message>
+    <message>
+        <source>文件“%1”已经存在，要替换它吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RT-58A 振动传感器校准报告</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告日期：</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -58,6 +58,26 @@
         <source>未设置导出文件路径</source>
         <translation>Not set file export path</translation>
     </message>
+    <message>
+        <source>Excel files(*.xlsx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF files(*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件“%1”已经存在，要替换它吗？</source>
+        <translation>The file &quot;%1&quot; already exists. Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>RT-58A 振动传感器校准报告</source>
+        <translation>RT-58A Vibration Sensor Calibration Report</translation>
+    </message>
+    <message>
+        <source>报告日期：</source>
+        <translation>Report date: </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -7,6 +7,7 @@
 #include <QDomDocument>
 #include <QImage>
 #include <QMainWindow>
+#include <QPainter>
 #include <QtTest>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -380,12 +381,104 @@ private slots:
             QFile::remove(installed(wordTemplate));
         setRows(m_ui.tableWidget, {{"1", "10.00", "160.00"}});
         QTest::ignoreMessage(QtDebugMsg, qPrintable(log));
-        QCOMPARE(runWordExport(target),
-                 templateFile.isEmpty() ? QStringList() : QStringList{"Info: " + exportFailed});
+        QCOMPARE(runWordExport(target), QStringList{"Info: " + exportFailed});
         const QFileInfo info(target);
         QCOMPARE(info.dir().entryList({info.fileName() + '*'}, QDir::Files), QStringList());
         if (log == exportFailed)
             QCOMPARE(readFile(exportTempDir.filePath("test.docx")), templateFile);
+    }
+
+    // Every failure before the report is written is shown: a missing doc
+    // folder, a chart image that cannot be saved in the temporary folder.
+    void failureBeforeWordIsShown()
+    {
+        setRows(m_ui.tableWidget, {{"1", "10.00", "160.00"}});
+        QVERIFY(QDir(installed("doc")).removeRecursively());
+        QTest::ignoreMessage(QtDebugMsg, "文件不存在!");
+        QCOMPARE(runWordExport(chosenTarget()), QStringList{"Info: " + exportFailed});
+        init();
+        setRows(m_ui.tableWidget, {{"1", "10.00", "160.00"}});
+        const QString image = exportTempDir.filePath("result.png");
+        QFile::remove(image);
+        QVERIFY(QDir().mkpath(image));
+        QTest::ignoreMessage(QtDebugMsg, "保存图片失败!");
+        const QStringList seen = runWordExport(chosenTarget());
+        QDir(image).removeRecursively();
+        QCOMPARE(seen, QStringList{"Info: " + exportFailed});
+        QVERIFY(!QFile::exists(chosenTarget()));
+    }
+
+    // No dialog for an empty table, only the message.
+    void emptyTableAsksForARecord()
+    {
+        ModalAnswerer answerer;
+        answerer.setSaveFileAnswer(chosenTarget());
+        m_export.doExport(ExportType::WordReport);
+        QCOMPARE(answerer.seen(), QStringList{"Info: 导出失败，至少添加一条记录！"});
+        QCOMPARE(answerer.fileDialogs(), QStringList());
+        QVERIFY(!QFile::exists(chosenTarget()));
+    }
+
+    // A cancelled dialog writes the report under the exact default name, in
+    // the program's folder; the date bookmark holds the export's time.
+    void defaultNameAndDateBookmark()
+    {
+        setRows(m_ui.tableWidget, {{"1", "10.00", "160.00"}});
+        QTest::ignoreMessage(QtDebugMsg, "未设置导出文件路径");
+        const QDateTime before = QDateTime::currentDateTime();
+        QCOMPARE(runWordExport(QString()), QStringList{success});
+        const QDateTime after = QDateTime::currentDateTime();
+        const QStringList reports = datedReports(".docx");
+        QCOMPARE(reports.size(), 1);
+        const QString name = QFileInfo(reports.first()).fileName();
+        const QString nameFormat = "yyyy年MM月dd日hh时mm分ss秒'.docx'";
+        QVERIFY2(name == before.toString(nameFormat) || name == after.toString(nameFormat),
+                 qPrintable(name));
+        QCOMPARE(QFileInfo(reports.first()).absolutePath(), installed(QString()).chopped(1));
+        const QString dateFormat = "yyyy年MM月dd日 hh:mm:ss";
+        const QString dated = paragraphTexts(reports.first()).filter("报告日期：").value(0);
+        QVERIFY2(dated == "报告日期：" + before.toString(dateFormat) ||
+                     dated == "报告日期：" + after.toString(dateFormat),
+                 qPrintable(dated));
+    }
+
+    void chartPictureIsWhole_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::newRow("normal window") << QSize(1006, 300);
+        QTest::newRow("maximised window") << QSize(1900, 700);
+        QTest::newRow("wide") << QSize(1200, 200);
+        QTest::newRow("smaller, as it is") << QSize(400, 200);
+    }
+
+    // The chart image is 950 x 280 and holds the whole picture: a larger one
+    // scaled down with its corners, a smaller one at its size, top left.
+    void chartPictureIsWhole()
+    {
+        QFETCH(QSize, pictureSize);
+        QPixmap picture(pictureSize);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        for (const QPoint corner : {QPoint(0, 0), QPoint(pictureSize.width() - 30, 0),
+                                    QPoint(0, pictureSize.height() - 30),
+                                    QPoint(pictureSize.width() - 30, pictureSize.height() - 30)})
+            painter.fillRect(QRect(corner, QSize(30, 30)), Qt::red);
+        painter.end();
+        m_export.m_picture = picture;
+        setRows(m_ui.tableWidget, {{"1", "10.00", "160.00"}});
+        QCOMPARE(runWordExport(chosenTarget()), QStringList{success});
+        const QImage image =
+            QImage::fromData(readZip(chosenTarget()).value("word/media/image1.png"));
+        QCOMPARE(image.size(), QSize(950, 280));
+        const QSize drawn =
+            pictureSize.scaled(image.size(), Qt::KeepAspectRatio).boundedTo(pictureSize);
+        for (const QPoint inside :
+             {QPoint(3, 3), QPoint(drawn.width() - 4, 3), QPoint(3, drawn.height() - 4),
+              QPoint(drawn.width() - 4, drawn.height() - 4)})
+            QCOMPARE(image.pixelColor(inside), QColor(Qt::red));
+        if (drawn.width() < 950)
+            QCOMPARE(image.pixelColor(drawn.width() + 2, 3), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(drawn.width() / 2, drawn.height() / 2), QColor(Qt::white));
     }
 
     void excelReportFillsTheSheetAsText_data()

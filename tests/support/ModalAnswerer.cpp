@@ -35,8 +35,11 @@ void ModalAnswerer::answerBox(QMessageBox *box)
 // The file name is typed, as the dialog takes a typed name over a selected
 // one. Accepting is queued: it may ask whether to replace the file, and that
 // box is answered by a later tick of the timer.
-void ModalAnswerer::answerFileDialog(QFileDialog *dialog) const
+void ModalAnswerer::answerFileDialog(QFileDialog *dialog)
 {
+    m_fileDialogs << dialog->nameFilters().join(QStringLiteral(";;"));
+    if (!m_filter.isEmpty())
+        dialog->selectNameFilter(m_filter);
     if (auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
         fileName->setText(m_savePath);
     QTimer::singleShot(0, dialog, m_savePath.isEmpty() ? &QDialog::reject : &QDialog::accept);

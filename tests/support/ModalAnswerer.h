@@ -21,17 +21,28 @@ public:
     // A file dialog gets this path as its file name and is accepted; with an
     // empty path, the default, it is cancelled.
     void setSaveFileAnswer(const QString &path) { m_savePath = path; }
+    // The filter that a file dialog gets selected before it is answered;
+    // empty, the default, leaves the dialog's own choice.
+    void setFilterAnswer(const QString &filter) { m_filter = filter; }
+    // The filters of every file dialog answered so far, joined by ";;".
+    QStringList fileDialogs() const { return m_fileDialogs; }
     // "title: text" of every box answered so far.
     QStringList seen() const { return m_seen; }
-    void clear() { m_seen.clear(); }
+    void clear()
+    {
+        m_seen.clear();
+        m_fileDialogs.clear();
+    }
 
 private:
     void answerOpenDialog();
     void answerBox(QMessageBox *box);
-    void answerFileDialog(QFileDialog *dialog) const;
+    void answerFileDialog(QFileDialog *dialog);
 
     QMessageBox::StandardButton m_answer;
     QString m_savePath;
+    QString m_filter;
     QStringList m_seen;
+    QStringList m_fileDialogs;
     QTimer m_timer;
 };

@@ -70,6 +70,11 @@ void ExportFile::setUi(Ui::MainWindow *ui)
     m_ui = ui;
 }
 
+QSize ExportFile::pictureSize()
+{
+    return {chartImageWidth, chartImageHeight};
+}
+
 void ExportFile::doExport(int type)
 {
     switch (type) {
@@ -365,7 +370,7 @@ QImage ExportFile::chartImage() const
     QImage image(chartImageWidth, chartImageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const QSize area(chartImageWidth, chartImageHeight);
+    const QSize area = pictureSize();
     if (m_picture.width() > area.width() || m_picture.height() > area.height())
         painter.drawPixmap(0, 0,
                            m_picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 
 #include "export/ExportType.h"
@@ -28,6 +29,9 @@ public:
 
     void setUi(Ui::MainWindow *ui);
     void doExport(int type);
+
+    // The size of the chart picture in the reports.
+    static QSize pictureSize();
 
     QPixmap m_picture;
 

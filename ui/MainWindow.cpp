@@ -2,6 +2,7 @@
 
 #include "app/GlobalState.h"
 #include "chart/ChartContextMenu.h"
+#include "chart/ChartPicture.h"
 #include "chart/CoordinateReadout.h"
 #include "chart/SensitivityChartBuilder.h"
 #include "device/Config.h"
@@ -213,12 +214,12 @@ void MainWindow::on_exitBtn_clicked()
 }
 
 // The report's picture is the chart view's area, mapped into the window so
-// that the menu bar above the central widget does not shift it.
+// that the menu bar above the central widget does not shift it; a chart
+// larger than the report's picture is drawn again at the picture's size.
 void MainWindow::on_exportBtn_clicked()
 {
-    const QWidget *chartView = ui->sensitivityGraphicsView;
-    const QRect chartArea(chartView->mapTo(this, QPoint(0, 0)), chartView->frameGeometry().size());
-    exportFile->m_picture = grab(chartArea);
+    exportFile->m_picture =
+        ChartPicture::take(this, ui->sensitivityGraphicsView, ExportFile::pictureSize());
     exportFile->doExport(ExportType::WordReport);
     changeInterface(Exported);
 }

@@ -4,8 +4,8 @@
 
 ReplyWriter::ReplyWriter(const SimOptions &options, Sink sink, QObject *parent)
     : QObject(parent), m_delayMs(options.delayMs), m_splitBytes(options.splitBytes),
-      m_splitGapMs(options.splitGapMs), m_noiseBytes(options.noiseBytes), m_sink(std::move(sink)),
-      m_random(options.seed + 1)
+      m_splitGapMs(options.splitGapMs), m_noiseBytes(options.noiseBytes),
+      m_falseStart(options.falseStart), m_sink(std::move(sink)), m_random(options.seed + 1)
 {
     m_clock.start();
     m_timer.setSingleShot(true);
@@ -27,14 +27,24 @@ void ReplyWriter::send(const QByteArray &reply)
     scheduleNext();
 }
 
-// Random bytes, never the start byte, so that noise alone cannot open a frame.
+// Random bytes, never the start byte, so that noise alone cannot open a frame;
+// with false starts, a header that announces a frame which never completes
+// validly, followed by random bytes of any value.
 QByteArray ReplyWriter::lineNoise()
 {
-    QByteArray noise(m_noiseBytes, Qt::Uninitialized);
-    for (char &byte : noise) {
+    QByteArray noise;
+    if (m_falseStart) {
+        const QByteArray letters("LSRCV");
+        noise.append(Frame::startByte);
+        noise.append(letters.at(m_random.bounded(letters.size())));
+        noise.append(static_cast<char>(m_random.bounded(Frame::minimumLength, 256)));
+    }
+    for (int count = 0; count < m_noiseBytes; ++count) {
+        char byte = 0;
         do {
             byte = static_cast<char>(m_random.bounded(256));
-        } while (byte == Frame::startByte);
+        } while (byte == Frame::startByte && !m_falseStart);
+        noise.append(byte);
     }
     return noise;
 }

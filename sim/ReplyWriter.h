@@ -11,8 +11,8 @@
 #include <functional>
 
 // Puts replies on the line in order, with the faults the options ask for:
-// a delay before each reply, line noise in front of it, and pieces written
-// separately with a pause between them.
+// a delay before each reply, line noise in front of it (with a false frame
+// header when asked), and pieces written separately with a pause between them.
 class ReplyWriter : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,7 @@ private:
     int m_splitBytes;
     int m_splitGapMs;
     int m_noiseBytes;
+    bool m_falseStart;
     Sink m_sink;
     QRandomGenerator m_random;
     QElapsedTimer m_clock;

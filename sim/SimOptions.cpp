@@ -15,8 +15,8 @@ const char *description =
     "count of a sensor with the given sensitivity, a second-order resonance and\n"
     "optional noise. Counts are limited to 0..65535.\n"
     "\n"
-    "Faults on demand: --delay, --unanswered, --split, --noise, --fixed-counts.\n"
-    "Line noise never contains the start byte 0x21.";
+    "Faults on demand: --delay, --unanswered, --split, --noise, --false-start,\n"
+    "--fixed-counts. Line noise contains the start byte 0x21 only with --false-start.";
 
 struct Limits
 {
@@ -100,6 +100,9 @@ void addOptions(QCommandLineParser &parser)
         {"split", "Write each reply in pieces of at most this many bytes.", "bytes"},
         {"split-gap", "Pause between the pieces of a split reply (default 50 ms).", "ms"},
         {"noise", "Random line-noise bytes written in front of each reply.", "count"},
+        {"false-start",
+         "Line noise opens with a false frame header (start byte 0x21, a reply letter, a "
+         "random length) and its random bytes may hold the start byte too."},
         {"seed", "Seed of the noise generators (default 1).", "n"},
         {"verbose", "Trace every received frame and every reply on standard error."},
     });
@@ -170,6 +173,7 @@ SimOptions::ParseResult_e SimOptions::parse(const QStringList &arguments, SimOpt
         return Invalid;
     }
     options.verbose = parser.isSet("verbose");
+    options.falseStart = parser.isSet("false-start");
     if (!readSensor(parser, options, message) || !readFaults(parser, options, message))
         return Invalid;
     return Run;

@@ -29,6 +29,7 @@ struct SimOptions
     int splitBytes = 0;
     int splitGapMs = 50;
     int noiseBytes = 0;
+    bool falseStart = false;
     quint32 seed = 1;
     bool verbose = false;
 

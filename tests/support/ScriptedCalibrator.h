@@ -1,0 +1,85 @@
+#pragma once
+
+#include "device/FrameCutter.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+#include <QThread>
+
+#include <functional>
+
+class PseudoTerminal;
+class QTimer;
+
+// A calibrator whose vibrate replies a test scripts, on a pseudo-terminal of its
+// own. It runs on a thread of its own, so that its replies keep their own
+// timing instead of waiting for the window's event loop. Link, unlink, read
+// and configure frames get their plain replies at once (types 0 and 0).
+class ScriptedCalibrator
+{
+public:
+    // Bytes written to the line a delay after the frame that asked for them.
+    struct Write
+    {
+        int delayMs;
+        QByteArray bytes;
+    };
+    // Called on the calibrator's thread with each vibrate frame and its index
+    // among the vibrate frames received so far (0 for the first).
+    using Script = std::function<QList<Write>(const QByteArray &command, int index)>;
+
+    explicit ScriptedCalibrator(Script script);
+    ~ScriptedCalibrator();
+    ScriptedCalibrator(const ScriptedCalibrator &) = delete;
+    ScriptedCalibrator &operator=(const ScriptedCalibrator &) = delete;
+
+    bool start(const QString &linkPath);
+    // Closes the line, as an unplugged calibrator would.
+    void stop();
+    // Writes bytes nobody asked for, after a delay.
+    void writeLater(int delayMs, const QByteArray &bytes);
+
+    // Frames received so far, as upper-case hex with blanks.
+    QStringList receivedFrames() const;
+
+    // A 'V' reply with the point number and the two counts.
+    static QByteArray pointReply(int pointNumber, int amplitudeCount, int outputCount);
+    // The reply of a well-behaved calibrator to a vibrate frame: its point
+    // number, twice the amplitude code as the control count (so the window
+    // shows the commanded amplitude) and the given output count.
+    static QByteArray answer(const QByteArray &command, int outputCount);
+    // Point number and amplitude code of a vibrate frame.
+    static int pointNumber(const QByteArray &command);
+    static int amplitudeCode(const QByteArray &command);
+
+private:
+    struct Pending
+    {
+        qint64 dueMs;
+        QByteArray bytes;
+    };
+
+    void openOnThread(const QString &linkPath, bool &opened);
+    void receive(const QByteArray &bytes);
+    QList<Write> reply(const QByteArray &command);
+    void schedule(int delayMs, const QByteArray &bytes);
+    void writeDue();
+
+    Script m_script;
+    QThread m_thread;
+    QObject *m_context = nullptr;
+    // Touched only on the calibrator's thread.
+    PseudoTerminal *m_terminal = nullptr;
+    QTimer *m_timer = nullptr;
+    FrameCutter m_cutter;
+    QByteArray m_pending;
+    QList<Pending> m_queue;
+    QElapsedTimer m_clock;
+    int m_vibrateFrames = 0;
+    // Shared with the test's thread.
+    mutable QMutex m_framesLock;
+    QStringList m_frames;
+};

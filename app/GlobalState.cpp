@@ -101,8 +101,11 @@ void updateStatus(int code)
         clearAllPairs();
         chartCollapsed = true;
         break;
+    // A new connect also starts a new disconnect exchange: an unlink sent on an
+    // earlier link must not hide that this one is up.
     case StatusCode::ConnectRequested:
         setPair(connectSent, connectAcked, false, false);
+        setPair(disconnectSent, disconnectAcked, false, false);
         break;
     case StatusCode::ConnectSent:
         setPair(connectSent, connectAcked, true, false);

@@ -42,20 +42,24 @@ void TestGlobalState::tablesAndStartValues()
     QVERIFY(QDir(exportTempDir.path()).exists());
 }
 
-// Each code sets one pair to (sent, acked) and leaves everything else alone;
-// code 0 clears every pair and marks the chart panel collapsed.
+// Each code sets one pair to (sent, acked) and leaves everything else alone,
+// except that a connect request (code 2) also clears the disconnect pair, so
+// that an unlink of an earlier link does not count against the new one; code
+// 0 clears every pair and marks the chart panel collapsed.
 void TestGlobalState::statusCodes_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("pair");
     QTest::addColumn<bool>("sent");
     QTest::addColumn<bool>("acked");
+    QTest::addColumn<int>("clearedPair");
     for (int code = 2; code <= 16; ++code) {
         const int step = (code - 2) % 3;
-        QTest::addRow("code %d", code) << code << (code - 2) / 3 << (step > 0) << (step == 2);
+        QTest::addRow("code %d", code)
+            << code << (code - 2) / 3 << (step > 0) << (step == 2) << (code == 2 ? 1 : -1);
     }
     for (int code : {-1, 1, 17})
-        QTest::addRow("code %d does nothing", code) << code << -1 << false << false;
+        QTest::addRow("code %d does nothing", code) << code << -1 << false << false << -1;
 }
 
 void TestGlobalState::statusCodes()
@@ -64,13 +68,17 @@ void TestGlobalState::statusCodes()
     QFETCH(int, pair);
     QFETCH(bool, sent);
     QFETCH(bool, acked);
+    QFETCH(int, clearedPair);
     for (bool start : {false, true}) {
         for (bool *flag : pairedFlags())
             *flag = start;
         chartCollapsed = stopRequested = start;
         updateStatus(code);
         for (int i = 0; i < 10; ++i) {
-            const bool expected = i == 2 * pair ? sent : i == 2 * pair + 1 ? acked : start;
+            const bool expected = i == 2 * pair          ? sent
+                                  : i == 2 * pair + 1    ? acked
+                                  : i / 2 == clearedPair ? false
+                                                         : start;
             QCOMPARE(*pairedFlags().at(i), expected);
         }
         QCOMPARE(chartCollapsed, start);

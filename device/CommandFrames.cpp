@@ -31,10 +31,15 @@ QByteArray CommandFrames::configure(int sensorType, int inputType)
 QByteArray CommandFrames::vibrate(int row, int amplitudeCode, int frequencyCode)
 {
     QByteArray payload;
-    payload.append(static_cast<char>(row + 1));
+    payload.append(static_cast<char>(pointNumber(row)));
     appendWord(payload, amplitudeCode);
     appendWord(payload, frequencyCode);
     return Frame::build('V', payload);
+}
+
+quint8 CommandFrames::pointNumber(int row)
+{
+    return static_cast<quint8>(row + 1);
 }
 
 std::optional<int> CommandFrames::amplitudeCode(float amplitude, int sensorType)

@@ -17,6 +17,8 @@ public:
     // The point number is row + 1, low 8 bits; both codes go out as 16-bit
     // little-endian words (low 16 bits).
     static QByteArray vibrate(int row, int amplitudeCode, int frequencyCode);
+    // The point number of a table row: row + 1, low 8 bits.
+    static quint8 pointNumber(int row);
 
     // Amplitude × 40 for Acceleration (0), × 4 for Velocity (1) and
     // Displacement (2), rounded to single precision, then truncated toward

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QMutexLocker>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QThread>
 
 #include <utility>
@@ -117,6 +118,33 @@ void Config::recvCmd()
                               QString::fromLatin1(accumulated.toHex(' ').toUpper());
 }
 
+// A 'V' reply from the worker. Only the result of the point under test goes on
+// to the window: a reply that no point awaits, or one that answers a point sent
+// earlier on this link (late, repeated or stray), is logged and dropped, so
+// that it cannot land in another row.
+void Config::pointReplyHandle(int pointNumber, int amplitudeRaw, int outputRaw)
+{
+    const auto number = static_cast<quint8>(pointNumber);
+    const std::optional<quint8> awaited = m_points.awaited();
+    const QString counts =
+        QStringLiteral("(点号 %1, 计数 %2/%3)").arg(number).arg(amplitudeRaw).arg(outputRaw);
+    switch (m_points.take(number)) {
+    case PointLedger::NotAwaited:
+        qWarning().noquote() << QStringLiteral("忽略测量回复: 没有等待结果的测试点") << counts;
+        return;
+    case PointLedger::Stale:
+        qWarning().noquote() << QStringLiteral(
+                                    "忽略测量回复: 该点号属于此前发送的测试点, 正在等待点号")
+                             << int(*awaited) << counts;
+        return;
+    case PointLedger::Accepted:
+        break;
+    }
+    replyAmplitudeRaw = amplitudeRaw;
+    replyOutputRaw = outputRaw;
+    emit updateSignal(PointResult);
+}
+
 // A port that disappears while open (adapter unplugged, device gone) is
 // treated like a confirmed unlink, so that the operator can connect again.
 // Qt reports it as a resource error or, when the read merely hits the end of
@@ -144,8 +172,9 @@ void Config::portErrorHandle(QSerialPort::SerialPortError error)
 void Config::connectDevice()
 {
     // A port left open by an earlier connect that got no reply would hold the
-    // device and make this open fail.
+    // device and make this open fail. Point numbers start afresh on a new link.
     releasePort();
+    m_points.clear();
     serialPort = new QSerialPort();
     serialPort->setReadBufferSize(readBufferSize);
     serialPort->setPortName(m_ui->serialPortComboBox->currentText());
@@ -196,6 +225,7 @@ void Config::writeFrame(const QByteArray &frame, int statusCodeAfterWrite)
 // waits, so Stop, the point results and the close handler run nested in it.
 void Config::runTestSequence()
 {
+    const QScopedValueRollback<bool> running(m_testRunning, true);
     clearResults();
     const int rows = m_ui->tableWidget->rowCount();
     int amplitudeCode = 0;
@@ -245,19 +275,26 @@ bool Config::runPoint(int row, int &amplitudeCode)
     m_vibrateFrame = CommandFrames::vibrate(
         row, amplitudeCode, CommandFrames::frequencyCode(frequency->text().toDouble()));
     writeFrame(m_vibrateFrame, StatusCode::PointSent);
-    if (!waitForPoint())
+    m_points.await(CommandFrames::pointNumber(row));
+    const bool answered = waitForPoint();
+    m_points.release();
+    if (!answered)
         emit updateSignal(PointFailed);
     return true;
 }
 
 // True once the point's result has been written; false on the timeout or when
-// the link went down. A stop request ends the wait as well.
+// the link went down. A stop request ends the wait as well. A result that has
+// arrived counts however long the wait took, for example while a message box
+// held the event loop.
 bool Config::waitForPoint()
 {
     const float start = elapsedSeconds();
     while (!pointAcked) {
         QCoreApplication::processEvents();
         QThread::msleep(pollMilliseconds);
+        if (pointAcked)
+            break;
         if (elapsedSeconds() - start > pointTimeoutSeconds || !linkAvailable())
             return false;
         if (stopRequested)

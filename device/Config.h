@@ -2,6 +2,7 @@
 
 #include "app/InterfaceType.h"
 #include "device/DeviceCommand.h"
+#include "device/PointLedger.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -34,6 +35,10 @@ public:
     // then has no port.
     void releasePort();
 
+    // True from the start of the test sequence until it has returned, the
+    // wind-down after a stop included.
+    bool testRunning() const { return m_testRunning; }
+
     QElapsedTimer m_elapsedTimer;
     int m_language = 0;
 
@@ -45,6 +50,7 @@ public slots:
     void onSensorTypeComboBoxIndexChanged();
     void onInputTypeComboBoxIndexChanged();
     void recvCmd();
+    void pointReplyHandle(int pointNumber, int amplitudeRaw, int outputRaw);
 
 private slots:
     void portErrorHandle(QSerialPort::SerialPortError error);
@@ -66,4 +72,6 @@ private:
     QByteArray m_vibrateFrame;
     Ui::MainWindow *m_ui = nullptr;
     int m_interfaceType = 0;
+    PointLedger m_points;
+    bool m_testRunning = false;
 };

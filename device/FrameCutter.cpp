@@ -27,8 +27,15 @@ QList<QByteArray> FrameCutter::cut(QByteArray &buffer) const
         }
         position = start;
         const Verdict_e verdict = judge(data + position, size - position);
-        if (verdict == Wait)
-            break;
+        if (verdict == Wait) {
+            // Fewer than 255 bytes follow a waiting header, so this look-ahead
+            // is bounded and the pass stays linear.
+            const int later = nextCompleteFrame(buffer, position + 1);
+            if (later < 0)
+                break;
+            position = later;
+            continue;
+        }
         if (verdict == Skip) {
             ++position;
             continue;
@@ -39,6 +46,28 @@ QList<QByteArray> FrameCutter::cut(QByteArray &buffer) const
     }
     buffer.remove(0, position);
     return frames;
+}
+
+QByteArray FrameCutter::dropFrontFrame(QByteArray &buffer)
+{
+    int next = buffer.indexOf(Frame::startByte, 1);
+    if (next < 0)
+        next = buffer.size();
+    const QByteArray dropped = buffer.left(next);
+    buffer.remove(0, next);
+    return dropped;
+}
+
+// Position of the first start byte at or after from that opens a complete
+// frame ready to be taken; -1 when there is none.
+int FrameCutter::nextCompleteFrame(const QByteArray &buffer, int from) const
+{
+    for (int start = buffer.indexOf(Frame::startByte, from); start >= 0;
+         start = buffer.indexOf(Frame::startByte, start + 1)) {
+        if (judge(buffer.constData() + start, buffer.size() - start) == Take)
+            return start;
+    }
+    return -1;
 }
 
 FrameCutter::Verdict_e FrameCutter::judge(const char *data, int available) const

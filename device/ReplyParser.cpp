@@ -28,6 +28,7 @@ Reply ReplyParser::decode(const QByteArray &frame)
         reply.sensorType = static_cast<qint8>(frame.at(3));
         reply.inputType = static_cast<qint8>(frame.at(4));
     } else if (reply.letter == 'V') {
+        reply.pointNumber = static_cast<quint8>(frame.at(3));
         reply.amplitudeRaw = unsignedWord(frame, 5);
         reply.outputRaw = unsignedWord(frame, 7);
     }

@@ -4,9 +4,11 @@
 #include <QList>
 
 // One reply of the calibrator, decoded. Only the fields of its letter are set.
+// A 'V' reply echoes the point number of its vibrate frame in byte 3.
 struct Reply
 {
     char letter = 0;
+    quint8 pointNumber = 0;
     qint32 sensorType = 0;
     qint32 inputType = 0;
     qint32 amplitudeRaw = 0;

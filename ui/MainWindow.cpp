@@ -105,7 +105,9 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         break;
     case Disconnected:
         config->releasePort();
-        applyLinkWidgetStates(false);
+        // A run still owns the window; its end applies the disconnected states.
+        if (!config->testRunning())
+            applyLinkWidgetStates(false);
         updateStatus(StatusCode::DisconnectAcked);
         break;
     case DeviceTypes:
@@ -196,15 +198,22 @@ void MainWindow::on_deleteBtn_clicked()
 }
 
 // The click has already toggled the button: checked starts a run, which
-// returns only when the sequence has ended; unchecked asks it to stop.
+// returns only when the sequence has ended; unchecked asks it to stop. A click
+// that lands while a run is still active, such as the second click of a
+// double-click on Stop, starts nothing: the button goes back to unchecked and
+// the stop stands.
 void MainWindow::on_startBtn_clicked()
 {
-    if (ui->startBtn->isChecked()) {
+    if (!ui->startBtn->isChecked()) {
+        stopRequested = true;
+    } else if (config->testRunning()) {
+        const QSignalBlocker blocker(ui->startBtn);
+        ui->startBtn->setChecked(false);
+        qDebug().noquote() << QStringLiteral("测试尚未结束, 不启动新的测试");
+    } else {
         stopRequested = false;
         changeInterface(TestStart);
         config->sendCmd(DeviceCommand::RunTest);
-    } else {
-        stopRequested = true;
     }
 }
 
@@ -224,7 +233,8 @@ void MainWindow::on_exportBtn_clicked()
     changeInterface(Exported);
 }
 
-// Link events: an open port starts the worker; a lost port ends the link.
+// Link events: an open port starts the worker; a lost port ends the link; a
+// point result is one that the link has matched to the point under test.
 void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
 {
     switch (interfaceType) {
@@ -235,6 +245,7 @@ void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
     case SensorTypeChanged:
     case InputTypeChanged:
     case PointFailed:
+    case PointResult:
     case TestFinished:
         changeInterface(interfaceType);
         break;
@@ -647,6 +658,8 @@ void MainWindow::startWorker()
         connect(m_thread, &QThread::started, this, &MainWindow::threadStartHandle);
         connect(m_thread, &QThread::finished, this, &MainWindow::threadStopHandle);
         connect(m_thread, &HandleThread::updateSignal, this, &MainWindow::changeInterfaceHandle,
+                Qt::QueuedConnection);
+        connect(m_thread, &HandleThread::pointReplySignal, config, &Config::pointReplyHandle,
                 Qt::QueuedConnection);
     }
     if (!m_thread->isRunning())

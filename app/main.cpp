@@ -1,3 +1,4 @@
+#include "app/ShutdownSignals.h"
 #include "app/SingleInstanceGuard.h"
 #include "log/LogSaveTxt.h"
 #include "ui/MainWindow.h"
@@ -19,9 +20,15 @@ int main(int argc, char *argv[])
         return -1;
     }
 
+    // A termination signal closes the window as an accepted close would.
+    ShutdownSignals shutdownSignals;
     MainWindow window;
+    QObject::connect(&shutdownSignals, &ShutdownSignals::received, &window,
+                     &MainWindow::terminationSignalHandle);
     window.show();
     QApplication::exec();
+    // Records still queued for the log writer, such as why the program ends.
+    QCoreApplication::sendPostedEvents(LogSaveTxt::instance(), QEvent::MetaCall);
     guard.close();
     return 0;
 }

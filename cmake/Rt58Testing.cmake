@@ -2,8 +2,9 @@ find_program(RT58_XVFB_RUN xvfb-run)
 
 # rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>] [XVFB])
 # Builds a Qt Test program against the library and registers it with CTest.
-# XVFB runs the program under a virtual X server, for the few tests that need
-# a real one; the test itself still defaults to the offscreen platform.
+# XVFB runs the program under a virtual X server of 1280x1024 pixels, large
+# enough for the whole window, for the few tests that need a real one; the
+# test itself still defaults to the offscreen platform.
 # Each test runs offscreen in a working folder of its own, because the
 # program writes ./config.ini and ./Log/ relative to its working directory.
 function(rt58_add_test)
@@ -15,7 +16,7 @@ function(rt58_add_test)
     file(MAKE_DIRECTORY ${work_dir})
     set(command $<TARGET_FILE:${T_NAME}>)
     if(T_XVFB AND RT58_XVFB_RUN)
-        set(command ${RT58_XVFB_RUN} -a ${command})
+        set(command ${RT58_XVFB_RUN} -a -s "-screen 0 1280x1024x24" ${command})
     endif()
     add_test(NAME ${T_NAME} COMMAND ${command} WORKING_DIRECTORY ${work_dir})
     if(NOT T_TIMEOUT)

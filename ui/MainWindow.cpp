@@ -147,19 +147,22 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
     }
 }
 
-// Closing while the link is up asks first and then sends the unlink frame.
-// A running test ends at its next poll; the unlink frame is pushed out of the
-// port before the program goes on to exit.
+// Closing while the link is up asks first (unless a termination signal
+// closes the window) and then sends the unlink frame. A running test ends at
+// its next poll; the unlink frame is pushed out of the port before the program
+// goes on to exit.
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (connectAcked && !disconnectSent) {
-        const auto answer = QMessageBox::warning(
-            this, tr("Warning"),
-            tr("The device is currently connected and is about to be disconnected!"),
-            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-        if (answer != QMessageBox::Ok) {
-            event->ignore();
-            return;
+        if (!m_terminating) {
+            const auto answer = QMessageBox::warning(
+                this, tr("Warning"),
+                tr("The device is currently connected and is about to be disconnected!"),
+                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+            if (answer != QMessageBox::Ok) {
+                event->ignore();
+                return;
+            }
         }
         updateStatus(StatusCode::DisconnectRequested);
         config->sendCmd(DeviceCommand::Disconnect);
@@ -168,6 +171,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     stopRequested = true;
     event->accept();
+}
+
+// Quitting also ends any modal loop, such as an open close question, so the
+// program leaves its event loop once a running test has wound down.
+void MainWindow::terminationSignalHandle(int signalNumber)
+{
+    qWarning().noquote() << QStringLiteral("收到终止信号 %1, 断开设备并退出").arg(signalNumber);
+    m_terminating = true;
+    close();
+    QCoreApplication::quit();
 }
 
 void MainWindow::on_connectBtn_clicked()

@@ -33,6 +33,11 @@ public:
 
     void changeInterface(InterfaceType_e interfaceType);
 
+public slots:
+    // A termination signal (SIGTERM, SIGINT, SIGHUP) closes the window as an
+    // accepted close would, without asking, and ends the program.
+    void terminationSignalHandle(int signalNumber);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -89,4 +94,5 @@ private:
     QStringList themeFiles;
     QStringList langFiles;
     RunJournal m_journal;
+    bool m_terminating = false;
 };

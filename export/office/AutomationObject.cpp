@@ -5,6 +5,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -17,24 +19,35 @@ int parameterCount(const char *member)
     if (!open)
         return -1;
     const char *close = std::strrchr(open, ')');
-    const QByteArray parameters =
-        QByteArray(open + 1, close ? static_cast<int>(close - open - 1) : 0).trimmed();
-    if (parameters.isEmpty() || parameters == "void")
+    const char *end = close ? close : open + std::strlen(open);
+    const char *first = open + 1;
+    while (first < end && std::isspace(static_cast<unsigned char>(*first)))
+        ++first;
+    const char *last = end;
+    while (last > first && std::isspace(static_cast<unsigned char>(last[-1])))
+        --last;
+    if (first == last || (last - first == 4 && std::strncmp(first, "void", 4) == 0))
         return 0;
-    return parameters.count(',') + 1;
+    return static_cast<int>(std::count(first, last, ',')) + 1;
 }
 
 // The arguments that the call string declares; for a plain property name,
 // those given up to the first invalid one.
-QVariantList declaredArguments(const char *member, const QVariantList &given)
+QVariantList declaredArguments(const char *member, const QVariant &var1, const QVariant &var2,
+                               const QVariant &var3, const QVariant &var4)
 {
+    const QVariant *given[] = {&var1, &var2, &var3, &var4};
     int count = parameterCount(member);
     if (count < 0) {
         count = 0;
-        while (count < given.size() && given.at(count).isValid())
+        while (count < 4 && given[count]->isValid())
             ++count;
     }
-    return given.mid(0, count);
+    QVariantList arguments;
+    arguments.reserve(count);
+    for (int i = 0; i < count && i < 4; ++i)
+        arguments.append(*given[i]);
+    return arguments;
 }
 
 } // namespace
@@ -58,7 +71,7 @@ AutomationObject *AutomationObject::querySubObject(const char *name, const QVari
     if (!usable(member))
         return nullptr;
     const AutomationReply reply =
-        m_dispatch->query(member, declaredArguments(name, {var1, var2, var3, var4}));
+        m_dispatch->query(member, declaredArguments(name, var1, var2, var3, var4));
     if (!accepted(reply, member))
         return nullptr;
     if (!reply.object()) {
@@ -76,7 +89,7 @@ QVariant AutomationObject::dynamicCall(const char *function, const QVariant &var
     const QString member = QString::fromLatin1(function);
     if (!usable(member))
         return QVariant();
-    const QVariantList arguments = declaredArguments(function, {var1, var2, var3, var4});
+    const QVariantList arguments = declaredArguments(function, var1, var2, var3, var4);
     AutomationReply reply = m_dispatch->call(member, arguments);
     if (reply.outcome() == AutomationReply::Unknown && !member.contains(QLatin1Char('('))) {
         reply = arguments.isEmpty() ? m_dispatch->property(member)

@@ -3,13 +3,11 @@
 #include "export/office/ooxml/DocxText.h"
 #include "export/office/ooxml/OoxmlNamespaces.h"
 
-#include <QXmlStreamReader>
-
 #include <algorithm>
+#include <climits>
+#include <cstring>
 
 namespace {
-
-using Ooxml::wordNs;
 
 // A4 with margins of one inch, for documents that do not give their page.
 constexpr int defaultTextWidthTwips = 11906 - 2 * 1440;
@@ -39,51 +37,51 @@ const QByteArray blankDocument = QByteArrayLiteral(
     "w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/></w:sectPr></w:body>"
     "</w:document>");
 
-int twips(const XmlNode *element, const QString &localName, int fallback)
+int twips(pugi::xml_node element, const char *name, int fallback)
 {
-    if (!element)
-        return fallback;
-    bool ok = false;
-    const int value = element->attribute(wordNs, localName).toInt(&ok);
-    return ok ? value : fallback;
+    const pugi::xml_attribute value = element.attribute(name);
+    return value ? value.as_int(fallback) : fallback;
 }
 
-XmlNode *findBookmarkStart(XmlNode *node, const QString &name)
+// Drawing ids, kept unique in a document, are on wp:docPr and the
+// non-visual properties (pic:cNvPr and the like) of shapes.
+class DrawingIds : public pugi::xml_tree_walker
 {
-    for (const auto &child : node->children()) {
-        if (!child->isElement())
-            continue;
-        if (child->is(wordNs, QStringLiteral("bookmarkStart")) &&
-            child->attribute(wordNs, QStringLiteral("name")) == name)
-            return child.get();
-        if (XmlNode *found = findBookmarkStart(child.get(), name))
-            return found;
+public:
+    bool for_each(pugi::xml_node &node) override
+    {
+        const char *name = node.name();
+        const char *colon = std::strchr(name, ':');
+        const char *localName = colon ? colon + 1 : name;
+        if (std::strcmp(localName, "docPr") == 0 || std::strcmp(localName, "cNvPr") == 0)
+            m_maxId =
+                std::max(m_maxId, std::clamp<qint64>(node.attribute("id").as_llong(), 0, INT_MAX));
+        return true;
     }
-    return nullptr;
-}
+    qint64 m_maxId = 0;
+};
 
-int maxDrawingId(const XmlNode *node)
+// The first start of each bookmark name.
+class BookmarkStarts : public pugi::xml_tree_walker
 {
-    int maxId = 0;
-    if (node->localName() == QLatin1String("docPr") || node->localName() == QLatin1String("cNvPr"))
-        maxId = node->attribute(QString(), QStringLiteral("id")).toInt();
-    for (const auto &child : node->children()) {
-        if (child->isElement())
-            maxId = std::max(maxId, maxDrawingId(child.get()));
+public:
+    bool for_each(pugi::xml_node &node) override
+    {
+        if (DocxText::is(node, "w:bookmarkStart")) {
+            const QByteArray name = node.attribute("w:name").value();
+            if (!m_found.contains(name))
+                m_found.insert(name, node);
+        }
+        return true;
     }
-    return maxId;
-}
+    QHash<QByteArray, pugi::xml_node> m_found;
+};
 
-int maxDrawingId(const QByteArray &part)
+qint64 maxDrawingIdBelow(pugi::xml_node root)
 {
-    int maxId = 0;
-    QXmlStreamReader reader(part);
-    while (!reader.atEnd()) {
-        if (reader.readNext() == QXmlStreamReader::StartElement &&
-            reader.name() == QLatin1String("docPr"))
-            maxId = std::max(maxId, reader.attributes().value(QStringLiteral("id")).toInt());
-    }
-    return maxId;
+    DrawingIds ids;
+    root.traverse(ids);
+    return ids.m_maxId;
 }
 
 } // namespace
@@ -108,9 +106,11 @@ std::shared_ptr<DocxDocument> DocxDocument::createBlank()
     return document;
 }
 
+// The main part must be a document whose element names carry the prefix
+// "w", as every Office writer gives them.
 bool DocxDocument::load(QString *error)
 {
-    m_mainPart = m_package.relatedPart(QString(), Ooxml::officeDocumentType);
+    m_mainPart = m_package.relatedPart(QString(), QLatin1String(Ooxml::officeDocumentType));
     if (m_mainPart.isEmpty() || !m_package.contains(m_mainPart)) {
         *error = QStringLiteral("%1 has no document part").arg(m_path);
         return false;
@@ -120,15 +120,24 @@ bool DocxDocument::load(QString *error)
         *error = QStringLiteral("%1: %2").arg(m_mainPart, xmlError);
         return false;
     }
-    XmlNode *root = m_xml.root();
-    m_body = root->is(wordNs, QStringLiteral("document"))
-                 ? root->firstChild(wordNs, QStringLiteral("body"))
-                 : nullptr;
+    pugi::xml_node root = m_xml.root();
+    const bool wordDocument = DocxText::is(root, "w:document") &&
+                              std::strcmp(root.attribute("xmlns:w").value(), Ooxml::wordNs) == 0;
+    m_body = wordDocument ? root.child("w:body") : pugi::xml_node();
     if (!m_body) {
         *error = QStringLiteral("%1 is not a word processing document").arg(m_path);
         return false;
     }
+    indexBookmarks();
+    m_lastDrawingId = maxDrawingId();
     return true;
+}
+
+void DocxDocument::indexBookmarks()
+{
+    BookmarkStarts starts;
+    m_body.traverse(starts);
+    m_bookmarks = starts.m_found;
 }
 
 bool DocxDocument::save(QString *error)
@@ -137,8 +146,7 @@ bool DocxDocument::save(QString *error)
         *error = QStringLiteral("the document has never been saved under a name");
         return false;
     }
-    m_package.setPart(m_mainPart, m_xml.serialize());
-    return m_package.save(m_path, error);
+    return saveAs(m_path, error);
 }
 
 bool DocxDocument::saveAs(const QString &path, QString *error)
@@ -150,73 +158,59 @@ bool DocxDocument::saveAs(const QString &path, QString *error)
     return true;
 }
 
-std::unique_ptr<XmlNode> DocxDocument::element(const QString &localName)
+const std::vector<pugi::xml_node> &DocxDocument::rowsOf(pugi::xml_node table)
 {
-    return m_xml.createElement(wordNs, localName);
-}
-
-XmlNode::Attribute DocxDocument::attribute(const QString &localName, const QString &value)
-{
-    return m_xml.makeAttribute(wordNs, localName, value);
-}
-
-std::unique_ptr<XmlNode> DocxDocument::parseFragment(const QString &xml)
-{
-    XmlDocument fragment;
-    QString ignored;
-    if (!fragment.parse(xml.toUtf8(), &ignored))
-        return nullptr;
-    return fragment.root()->clone();
-}
-
-void DocxDocument::discard(std::unique_ptr<XmlNode> node)
-{
-    if (node)
-        m_discarded.push_back(std::move(node));
-}
-
-const std::vector<XmlNode *> &DocxDocument::rowsOf(XmlNode *table)
-{
-    RowIndex &index = m_rowIndex[table];
+    RowIndex &index = m_rowIndex[table.hash_value()];
     if (index.version != m_structureVersion) {
-        const QVector<XmlNode *> rows = DocxText::contentElements(table, QStringLiteral("tr"));
-        index.rows.assign(rows.cbegin(), rows.cend());
+        index.rows = DocxText::contentElements(table, "w:tr");
         index.version = m_structureVersion;
     }
     return index.rows;
 }
 
-QVector<XmlNode *> DocxDocument::tables() const
+std::vector<pugi::xml_node> DocxDocument::tables() const
 {
-    return DocxText::contentElements(m_body, QStringLiteral("tbl"));
+    return DocxText::contentElements(m_body, "w:tbl");
 }
 
-XmlNode *DocxDocument::bookmarkStart(const QString &name) const
+pugi::xml_node DocxDocument::bookmarkStart(const QString &name) const
 {
-    return findBookmarkStart(m_body, name);
+    const pugi::xml_node indexed = m_bookmarks.value(name.toUtf8());
+    if (!indexed || contains(indexed))
+        return indexed;
+    // The first one has been deleted; a later one of the same name may be
+    // left.
+    const QByteArray wanted = name.toUtf8();
+    return m_body.find_node([&wanted](pugi::xml_node node) {
+        return DocxText::is(node, "w:bookmarkStart") && wanted == node.attribute("w:name").value();
+    });
 }
 
 int DocxDocument::textWidthTwips() const
 {
-    const QVector<XmlNode *> sections = m_body->childElements(wordNs, QStringLiteral("sectPr"));
-    if (sections.isEmpty())
+    pugi::xml_node section;
+    for (pugi::xml_node child = m_body.child("w:sectPr"); child;
+         child = child.next_sibling("w:sectPr"))
+        section = child;
+    if (!section)
         return defaultTextWidthTwips;
-    const XmlNode *size = sections.last()->firstChild(wordNs, QStringLiteral("pgSz"));
-    const XmlNode *margins = sections.last()->firstChild(wordNs, QStringLiteral("pgMar"));
-    const int width = twips(size, QStringLiteral("w"), 11906) -
-                      twips(margins, QStringLiteral("left"), 1440) -
-                      twips(margins, QStringLiteral("right"), 1440);
+    const int width = twips(section.child("w:pgSz"), "w:w", 11906) -
+                      twips(section.child("w:pgMar"), "w:left", 1440) -
+                      twips(section.child("w:pgMar"), "w:right", 1440);
     return width > 0 ? width : defaultTextWidthTwips;
 }
 
-int DocxDocument::nextDrawingId() const
+qint64 DocxDocument::maxDrawingId() const
 {
-    int maxId = maxDrawingId(m_xml.root());
+    qint64 maxId = maxDrawingIdBelow(m_xml.root());
     for (const OfficePackage::Relationship &relationship : m_package.relationships(m_mainPart)) {
         const bool headerOrFooter = relationship.type.endsWith(QLatin1String("/header")) ||
                                     relationship.type.endsWith(QLatin1String("/footer"));
-        if (headerOrFooter && !relationship.external)
-            maxId = std::max(maxId, maxDrawingId(m_package.part(relationship.target)));
+        XmlPart part;
+        QString ignored;
+        if (headerOrFooter && !relationship.external &&
+            part.parse(m_package.part(relationship.target), &ignored))
+            maxId = std::max(maxId, maxDrawingIdBelow(part.root()));
     }
-    return maxId + 1;
+    return maxId;
 }

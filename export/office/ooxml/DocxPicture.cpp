@@ -57,8 +57,9 @@ qint64 extentEmu(int pixels, int dotsPerMeter)
     return pixels * emuPerInch / std::max(1, dotsPerInch);
 }
 
-std::unique_ptr<XmlNode> drawingRun(DocxDocument &document, const QImage &image,
-                                    const QString &relationshipId, const QString &name)
+// Fills the run with the inline drawing of the picture.
+bool fillDrawingRun(DocxDocument &document, pugi::xml_node run, const QImage &image,
+                    const QString &relationshipId, const QString &name)
 {
     qint64 cx = extentEmu(image.width(), image.dotsPerMeterX());
     qint64 cy = extentEmu(image.height(), image.dotsPerMeterY());
@@ -67,18 +68,20 @@ std::unique_ptr<XmlNode> drawingRun(DocxDocument &document, const QImage &image,
         cy = cy * maxWidth / cx;
         cx = maxWidth;
     }
-    const int id = document.nextDrawingId();
+    const qint64 id = document.nextDrawingId();
     const QString xml =
         inlineTemplate
-            .arg(Ooxml::wordDrawingNs, Ooxml::drawingNs, Ooxml::pictureNs, Ooxml::relationshipsNs)
+            .arg(QLatin1String(Ooxml::wordDrawingNs), QLatin1String(Ooxml::drawingNs),
+                 QLatin1String(Ooxml::pictureNs), QLatin1String(Ooxml::relationshipsNs))
             .arg(cx)
             .arg(cy)
             .arg(id)
             .arg(name.toHtmlEscaped(), relationshipId);
-    auto run = document.element(QStringLiteral("r"));
-    XmlNode *drawing = run->appendChild(document.element(QStringLiteral("drawing")));
-    drawing->appendChild(document.parseFragment(xml));
-    return run;
+    pugi::xml_document fragment;
+    if (!fragment.load_string(xml.toUtf8().constData(), pugi::parse_default))
+        return false;
+    run.append_child("w:drawing").append_copy(fragment.document_element());
+    return true;
 }
 
 } // namespace
@@ -104,8 +107,12 @@ bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
         package.unusedPartName(QStringLiteral("word/media/image"), QLatin1Char('.') + extension);
     package.setPart(mediaPart, bytes);
     package.ensureDefaultContentType(extension, contentType);
-    const QString id = package.addRelationship(document.mainPart(), Ooxml::imageType, mediaPart);
-    range.replaceWithRun(document,
-                         drawingRun(document, image, id, QFileInfo(imagePath).fileName()));
+    const QString id =
+        package.addRelationship(document.mainPart(), QLatin1String(Ooxml::imageType), mediaPart);
+    pugi::xml_node run = range.replaceWithRun(document);
+    if (!run || !fillDrawingRun(document, run, image, id, QFileInfo(imagePath).fileName())) {
+        *error = QStringLiteral("no place for the picture at the range");
+        return false;
+    }
     return true;
 }

@@ -2,181 +2,195 @@
 
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/DocxText.h"
-#include "export/office/ooxml/OoxmlNamespaces.h"
-#include "export/office/ooxml/XmlTreeWalker.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
 
-using Ooxml::wordNs;
+using DocxText::is;
 
-XmlNode *bookmarkEnd(XmlNode *start)
+// The node after this one in document order, not entering its children,
+// within the scope; an empty handle at the end of the scope.
+pugi::xml_node nextOutside(pugi::xml_node node, pugi::xml_node scope)
 {
-    const QString id = start->attribute(wordNs, QStringLiteral("id"));
-    XmlTreeWalker walker(start);
-    for (XmlNode *node = walker.next(); node; node = walker.next()) {
-        if (node->is(wordNs, QStringLiteral("bookmarkEnd")) &&
-            node->attribute(wordNs, QStringLiteral("id")) == id)
-            return node;
+    for (; node && node != scope; node = node.parent()) {
+        if (node.next_sibling())
+            return node.next_sibling();
     }
-    return nullptr;
+    return pugi::xml_node();
 }
 
-std::vector<XmlNode *> chainToRoot(XmlNode *node)
+// The node after this one in document order within the scope.
+pugi::xml_node nextInside(pugi::xml_node node, pugi::xml_node scope)
 {
-    std::vector<XmlNode *> chain;
-    for (; node; node = node->parent())
+    return node.first_child() ? node.first_child() : nextOutside(node, scope);
+}
+
+// The end of the bookmark: the first w:bookmarkEnd of its id after its start
+// in the body. An end written inside the start, which no Office writer
+// does, is moved out to follow it, so the bookmark marks a point.
+pugi::xml_node bookmarkEnd(DocxDocument &document, pugi::xml_node start)
+{
+    const pugi::char_t *id = start.attribute("w:id").value();
+    const auto isEnd = [id](pugi::xml_node node) {
+        return is(node, "w:bookmarkEnd") && std::strcmp(node.attribute("w:id").value(), id) == 0;
+    };
+    if (pugi::xml_node inside = start.find_node(isEnd))
+        return start.parent().insert_move_after(inside, start);
+    for (pugi::xml_node node = nextOutside(start, document.body()); node;
+         node = nextInside(node, document.body())) {
+        if (isEnd(node))
+            return node;
+    }
+    return pugi::xml_node();
+}
+
+std::vector<pugi::xml_node> chainToBody(pugi::xml_node node, pugi::xml_node body)
+{
+    std::vector<pugi::xml_node> chain;
+    for (; node && node != body; node = node.parent())
         chain.push_back(node);
+    chain.push_back(body);
     return chain;
 }
 
-bool removable(const XmlNode *node)
+bool removable(pugi::xml_node node)
 {
     return !DocxText::isPropertyElement(node) && !DocxText::isRangeMarker(node);
 }
 
-// Removes the children of parent with indexes in (first, last).
-void removeChildren(DocxDocument &document, XmlNode *parent, int first, int last)
+// Removes the siblings between two nodes (either may be empty: from the
+// first child, to the last).
+void removeBetween(DocxDocument &document, pugi::xml_node parent, pugi::xml_node first,
+                   pugi::xml_node last)
 {
-    for (int i = last - 1; i > first; --i) {
-        if (removable(parent->child(i)))
-            document.discard(parent->takeChild(i));
+    pugi::xml_node node = first ? first.next_sibling() : parent.first_child();
+    while (node && node != last) {
+        pugi::xml_node next = node.next_sibling();
+        if (removable(node))
+            document.discard(node);
+        node = next;
     }
 }
 
-void removeFollowing(DocxDocument &document, XmlNode *node)
+void mergeParagraphs(DocxDocument &document, pugi::xml_node first, pugi::xml_node second)
 {
-    XmlNode *parent = node->parent();
-    removeChildren(document, parent, parent->indexOf(node), parent->childCount());
-}
-
-void removePreceding(DocxDocument &document, XmlNode *node)
-{
-    XmlNode *parent = node->parent();
-    removeChildren(document, parent, -1, parent->indexOf(node));
-}
-
-void mergeParagraphs(DocxDocument &document, XmlNode *first, XmlNode *second)
-{
-    for (auto &child : second->takeChildren()) {
-        if (child->is(wordNs, QStringLiteral("pPr")))
-            document.discard(std::move(child));
+    while (pugi::xml_node child = second.first_child()) {
+        if (is(child, "w:pPr"))
+            document.discard(child);
         else
-            first->appendChild(std::move(child));
+            first.append_move(child);
     }
-    document.discard(second->parent()->take(second));
+    document.discard(second);
 }
 
 // Deletes what lies between the two markers. Paragraphs that the deletion
 // joins are merged; a deletion across table cells is not made.
-void clearBetween(DocxDocument &document, XmlNode *start, XmlNode *end)
+void clearBetween(DocxDocument &document, pugi::xml_node start, pugi::xml_node end)
 {
-    const std::vector<XmlNode *> startChain = chainToRoot(start);
-    const std::vector<XmlNode *> endChain = chainToRoot(end);
+    const std::vector<pugi::xml_node> startChain = chainToBody(start, document.body());
+    const std::vector<pugi::xml_node> endChain = chainToBody(end, document.body());
     size_t s = startChain.size() - 1;
     size_t e = endChain.size() - 1;
     while (s > 0 && e > 0 && startChain[s - 1] == endChain[e - 1]) {
         --s;
         --e;
     }
-    XmlNode *common = startChain[s];
-    if (common->is(wordNs, QStringLiteral("tbl")) || common->is(wordNs, QStringLiteral("tr")))
+    // A marker inside the other: nothing lies between them.
+    if (s == 0 || e == 0)
         return;
-    XmlNode *startBranch = startChain[s - 1];
-    XmlNode *endBranch = endChain[e - 1];
+    pugi::xml_node common = startChain[s];
+    if (is(common, "w:tbl") || is(common, "w:tr"))
+        return;
+    pugi::xml_node startBranch = startChain[s - 1];
+    pugi::xml_node endBranch = endChain[e - 1];
     for (size_t i = 0; i + 1 < s; ++i)
-        removeFollowing(document, startChain[i]);
+        removeBetween(document, startChain[i + 1], startChain[i], pugi::xml_node());
     for (size_t i = 0; i + 1 < e; ++i)
-        removePreceding(document, endChain[i]);
-    removeChildren(document, common, common->indexOf(startBranch), common->indexOf(endBranch));
-    if (startBranch->is(wordNs, QStringLiteral("p")) && endBranch->is(wordNs, QStringLiteral("p")))
+        removeBetween(document, endChain[i + 1], pugi::xml_node(), endChain[i]);
+    removeBetween(document, common, startBranch, endBranch);
+    if (is(startBranch, "w:p") && is(endBranch, "w:p"))
         mergeParagraphs(document, startBranch, endBranch);
     document.structureChanged();
 }
 
 // Run properties for text replacing a bookmark's content: those of the first
 // run inside it, else those of the run before its start.
-const XmlNode *bookmarkRunProperties(XmlNode *start, const XmlNode *end)
+pugi::xml_node bookmarkRunProperties(DocxDocument &document, pugi::xml_node start,
+                                     pugi::xml_node end)
 {
-    XmlTreeWalker walker(start);
-    for (XmlNode *node = walker.next(); node && node != end; node = walker.next()) {
-        if (node->is(wordNs, QStringLiteral("r")))
-            return node->firstChild(wordNs, QStringLiteral("rPr"));
+    for (pugi::xml_node node = nextOutside(start, document.body()); node && node != end;
+         node = nextInside(node, document.body())) {
+        if (is(node, "w:r"))
+            return node.child("w:rPr");
     }
-    const XmlNode *parent = start->parent();
-    for (int i = parent->indexOf(start) - 1; i >= 0; --i) {
-        if (parent->child(i)->is(wordNs, QStringLiteral("r")))
-            return parent->child(i)->firstChild(wordNs, QStringLiteral("rPr"));
+    for (pugi::xml_node node = start.previous_sibling(); node; node = node.previous_sibling()) {
+        if (is(node, "w:r"))
+            return node.child("w:rPr");
     }
-    return nullptr;
+    return pugi::xml_node();
 }
 
-bool insideParagraph(const XmlNode *node)
+bool insideParagraph(pugi::xml_node node)
 {
-    for (const XmlNode *n = node->parent(); n; n = n->parent()) {
-        if (n->is(wordNs, QStringLiteral("p")))
+    for (pugi::xml_node n = node.parent(); n; n = n.parent()) {
+        if (is(n, "w:p"))
             return true;
-        if (n->is(wordNs, QStringLiteral("tc")) || n->is(wordNs, QStringLiteral("body")) ||
-            n->is(wordNs, QStringLiteral("txbxContent")))
+        if (is(n, "w:tc") || is(n, "w:body") || is(n, "w:txbxContent"))
             return false;
     }
     return false;
 }
 
-QString bookmarkText(XmlNode *start, const XmlNode *end)
+QString bookmarkText(DocxDocument &document, pugi::xml_node start, pugi::xml_node end)
 {
     QString text;
-    XmlTreeWalker walker(start);
-    for (XmlNode *node = walker.next(); node && node != end; node = walker.next()) {
-        if (node->is(wordNs, QStringLiteral("p")) && !text.isEmpty())
+    for (pugi::xml_node node = nextOutside(start, document.body()); node && node != end;
+         node = nextInside(node, document.body())) {
+        if (is(node, "w:p") && !text.isEmpty())
             text += QLatin1Char('\r');
-        else if (node->is(wordNs, QStringLiteral("t")))
-            text += node->textContent();
+        else if (is(node, "w:t"))
+            text += QString::fromUtf8(node.text().get());
     }
     return text;
 }
 
-} // namespace
-
-DocxRange::DocxRange(Kind_e kind, XmlNode *node) : m_kind(kind), m_node(node) {}
-
-XmlNode *DocxRange::lastStoryParagraph(DocxDocument &document)
+pugi::xml_node lastStoryParagraph(DocxDocument &document)
 {
-    XmlNode *body = document.body();
-    for (int i = body->childCount() - 1; i >= 0; --i) {
-        XmlNode *child = body->child(i);
-        if (child->is(wordNs, QStringLiteral("p")))
+    pugi::xml_node body = document.body();
+    for (pugi::xml_node child = body.last_child(); child; child = child.previous_sibling()) {
+        if (is(child, "w:p"))
             return child;
-        if (child->isElement() && !child->is(wordNs, QStringLiteral("sectPr")))
+        if (child.type() == pugi::node_element && !is(child, "w:sectPr"))
             break;
     }
-    return insertBeforeSection(document, document.element(QStringLiteral("p")));
+    pugi::xml_node section = body.child("w:sectPr");
+    return section ? body.insert_child_before("w:p", section) : body.append_child("w:p");
 }
 
-bool DocxRange::isAttached(const DocxDocument &document) const
-{
-    if (m_kind == StoryRange)
-        return true;
-    const XmlNode *node = m_node;
-    while (node && node != document.body())
-        node = node->parent();
-    return node != nullptr;
-}
+} // namespace
+
+DocxRange::DocxRange(Kind_e kind, pugi::xml_node node) : m_kind(kind), m_node(node) {}
 
 DocxRange DocxRange::story()
 {
-    return DocxRange(StoryRange, nullptr);
+    return DocxRange(StoryRange, pugi::xml_node());
 }
 
-DocxRange DocxRange::cell(XmlNode *cell)
+DocxRange DocxRange::cell(pugi::xml_node cell)
 {
     return DocxRange(CellRange, cell);
 }
 
-DocxRange DocxRange::bookmark(XmlNode *bookmarkStart)
+DocxRange DocxRange::bookmark(pugi::xml_node bookmarkStart)
 {
     return DocxRange(BookmarkRange, bookmarkStart);
+}
+
+bool DocxRange::isAttached(const DocxDocument &document) const
+{
+    return m_kind == StoryRange || document.contains(m_node);
 }
 
 QString DocxRange::text(DocxDocument &document) const
@@ -190,109 +204,124 @@ QString DocxRange::text(DocxDocument &document) const
         return text;
     }
     case BookmarkRange:
-        return bookmarkText(m_node, bookmarkEnd(m_node));
+        return bookmarkText(document, m_node, bookmarkEnd(document, m_node));
     }
     return QString();
 }
 
-void DocxRange::setText(DocxDocument &document, const QString &text) const
+bool DocxRange::setText(DocxDocument &document, const QString &text) const
 {
-    switch (m_kind) {
-    case StoryRange:
-        clearStory(document);
-        appendParagraphs(document, DocxText::paragraphs(text));
-        break;
-    case CellRange:
-        replaceCell(document,
-                    DocxText::makeRun(document, DocxText::firstRunProperties(m_node), text));
-        break;
-    case BookmarkRange: {
-        const XmlNode *runProperties = bookmarkRunProperties(m_node, bookmarkEnd(m_node));
-        replaceBookmark(document, DocxText::makeRun(document, runProperties, text));
-        break;
+    if (m_kind != StoryRange) {
+        pugi::xml_node runProperties = contentRunProperties(document);
+        pugi::xml_node run = replaceWithRun(document);
+        if (!run)
+            return false;
+        if (runProperties)
+            run.append_copy(runProperties);
+        DocxText::appendText(run, text);
+        return true;
     }
-    }
+    const QStringList lines = DocxText::paragraphs(text);
+    pugi::xml_node paragraph = replaceStory(document).parent();
+    DocxText::appendText(paragraph.child("w:r"), lines.first());
+    for (int i = 1; i < lines.size(); ++i)
+        paragraph = DocxText::insertParagraphAfter(paragraph, lines.at(i));
+    return true;
 }
 
 void DocxRange::appendToStory(DocxDocument &document, const QString &text) const
 {
     const QStringList lines = DocxText::paragraphs(text);
-    XmlNode *last = lastStoryParagraph(document);
+    pugi::xml_node last = lastStoryParagraph(document);
     if (!lines.first().isEmpty())
-        last->appendChild(DocxText::makeRun(document, nullptr, lines.first()));
+        DocxText::appendRun(last, pugi::xml_node(), lines.first());
     for (int i = 1; i < lines.size(); ++i)
-        last = document.body()->insertAfter(last, DocxText::makeParagraph(document, lines.at(i)));
+        last = DocxText::insertParagraphAfter(last, lines.at(i));
 }
 
-void DocxRange::replaceWithRun(DocxDocument &document, std::unique_ptr<XmlNode> run) const
+pugi::xml_node DocxRange::replaceWithRun(DocxDocument &document) const
 {
     switch (m_kind) {
-    case StoryRange: {
-        clearStory(document);
-        auto paragraph = document.element(QStringLiteral("p"));
-        paragraph->appendChild(std::move(run));
-        insertBeforeSection(document, std::move(paragraph));
-        break;
-    }
+    case StoryRange:
+        return replaceStory(document);
     case CellRange:
-        replaceCell(document, std::move(run));
-        break;
+        return replaceCell(document);
     case BookmarkRange:
-        replaceBookmark(document, std::move(run));
-        break;
+        return replaceBookmark(document);
     }
+    return pugi::xml_node();
 }
 
-void DocxRange::clearStory(DocxDocument &document)
+// Run properties of the content of a cell or bookmark.
+pugi::xml_node DocxRange::contentRunProperties(DocxDocument &document) const
 {
-    XmlNode *body = document.body();
-    for (int i = body->childCount() - 1; i >= 0; --i) {
-        if (!body->child(i)->is(wordNs, QStringLiteral("sectPr")))
-            document.discard(body->takeChild(i));
+    if (m_kind == CellRange)
+        return DocxText::firstRunProperties(m_node);
+    return bookmarkRunProperties(document, m_node, bookmarkEnd(document, m_node));
+}
+
+// The story becomes one paragraph holding an empty run, before the final
+// section properties.
+pugi::xml_node DocxRange::replaceStory(DocxDocument &document) const
+{
+    pugi::xml_node body = document.body();
+    pugi::xml_node child = body.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (!is(child, "w:sectPr"))
+            document.discard(child);
+        child = next;
     }
     document.structureChanged();
+    pugi::xml_node section = body.child("w:sectPr");
+    pugi::xml_node paragraph =
+        section ? body.insert_child_before("w:p", section) : body.append_child("w:p");
+    return paragraph.append_child("w:r");
 }
 
-void DocxRange::appendParagraphs(DocxDocument &document, const QStringList &lines)
+// The cell keeps its properties and its first paragraph with the paragraph
+// properties; everything else goes.
+pugi::xml_node DocxRange::replaceCell(DocxDocument &document) const
 {
-    for (const QString &line : lines)
-        insertBeforeSection(document, DocxText::makeParagraph(document, line));
-}
-
-XmlNode *DocxRange::insertBeforeSection(DocxDocument &document, std::unique_ptr<XmlNode> block)
-{
-    XmlNode *body = document.body();
-    XmlNode *section = body->firstChild(wordNs, QStringLiteral("sectPr"));
-    return section ? body->insertBefore(section, std::move(block))
-                   : body->appendChild(std::move(block));
-}
-
-void DocxRange::replaceCell(DocxDocument &document, std::unique_ptr<XmlNode> run) const
-{
-    XmlNode *paragraph = m_node->firstChild(wordNs, QStringLiteral("p"));
-    for (int i = m_node->childCount() - 1; i >= 0; --i) {
-        const XmlNode *child = m_node->child(i);
-        if (child != paragraph && !child->is(wordNs, QStringLiteral("tcPr")))
-            document.discard(m_node->takeChild(i));
+    pugi::xml_node cell = m_node;
+    pugi::xml_node paragraph = cell.child("w:p");
+    pugi::xml_node child = cell.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (child != paragraph && !is(child, "w:tcPr"))
+            document.discard(child);
+        child = next;
     }
     if (!paragraph)
-        paragraph = m_node->appendChild(document.element(QStringLiteral("p")));
-    for (int i = paragraph->childCount() - 1; i >= 0; --i) {
-        if (!paragraph->child(i)->is(wordNs, QStringLiteral("pPr")))
-            document.discard(paragraph->takeChild(i));
+        paragraph = cell.append_child("w:p");
+    child = paragraph.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (!is(child, "w:pPr"))
+            document.discard(child);
+        child = next;
     }
-    paragraph->appendChild(std::move(run));
+    return paragraph.append_child("w:r");
 }
 
-void DocxRange::replaceBookmark(DocxDocument &document, std::unique_ptr<XmlNode> run) const
+// The run follows the start in its paragraph; a start between paragraphs
+// gets a paragraph of its own, and one between table rows or cells puts the
+// run at the beginning of the next paragraph, if there is one.
+pugi::xml_node DocxRange::replaceBookmark(DocxDocument &document) const
 {
-    if (XmlNode *end = bookmarkEnd(m_node))
+    if (pugi::xml_node end = bookmarkEnd(document, m_node))
         clearBetween(document, m_node, end);
-    if (insideParagraph(m_node)) {
-        m_node->parent()->insertAfter(m_node, std::move(run));
-        return;
+    pugi::xml_node parent = m_node.parent();
+    if (insideParagraph(m_node))
+        return parent.insert_child_after("w:r", m_node);
+    if (!is(parent, "w:tbl") && !is(parent, "w:tr"))
+        return parent.insert_child_after("w:p", m_node).append_child("w:r");
+    for (pugi::xml_node node = nextOutside(m_node, document.body()); node;
+         node = nextInside(node, document.body())) {
+        if (!is(node, "w:p"))
+            continue;
+        pugi::xml_node properties = node.child("w:pPr");
+        return properties ? node.insert_child_after("w:r", properties) : node.prepend_child("w:r");
     }
-    auto paragraph = document.element(QStringLiteral("p"));
-    paragraph->appendChild(std::move(run));
-    m_node->parent()->insertAfter(m_node, std::move(paragraph));
+    return pugi::xml_node();
 }

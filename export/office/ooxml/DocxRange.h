@@ -1,11 +1,9 @@
 #pragma once
 
-#include "export/office/ooxml/XmlNode.h"
-
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+#include <pugixml.hpp>
 
 class DocxDocument;
 
@@ -22,8 +20,8 @@ public:
     };
 
     static DocxRange story();
-    static DocxRange cell(XmlNode *cell);
-    static DocxRange bookmark(XmlNode *bookmarkStart);
+    static DocxRange cell(pugi::xml_node cell);
+    static DocxRange bookmark(pugi::xml_node bookmarkStart);
 
     Kind_e kind() const { return m_kind; }
     // False once the cell or bookmark has been deleted from the document.
@@ -32,24 +30,25 @@ public:
     QString text(DocxDocument &document) const;
     // Replaces the content by the text. The story becomes one plain paragraph
     // per line; in a cell or a bookmark, line ends become line breaks and
-    // the text takes the formatting of the first run it replaces.
-    void setText(DocxDocument &document, const QString &text) const;
+    // the text takes the formatting of the first run it replaces. False
+    // when the range has no place for text (see replaceWithRun).
+    bool setText(DocxDocument &document, const QString &text) const;
     // Adds the text at the end of the story, continuing its last paragraph.
     void appendToStory(DocxDocument &document, const QString &text) const;
-    // Replaces the content by a run (text, picture). A bookmark keeps
-    // enclosing what replaced its content.
-    void replaceWithRun(DocxDocument &document, std::unique_ptr<XmlNode> run) const;
+    // Replaces the content by an empty run, given back to be filled (text,
+    // picture). A bookmark keeps enclosing what replaced its content. An
+    // empty handle for a bookmark between table rows with no paragraph
+    // after it.
+    pugi::xml_node replaceWithRun(DocxDocument &document) const;
 
 private:
-    DocxRange(Kind_e kind, XmlNode *node);
+    DocxRange(Kind_e kind, pugi::xml_node node);
 
-    static void clearStory(DocxDocument &document);
-    static void appendParagraphs(DocxDocument &document, const QStringList &lines);
-    static XmlNode *insertBeforeSection(DocxDocument &document, std::unique_ptr<XmlNode> block);
-    static XmlNode *lastStoryParagraph(DocxDocument &document);
-    void replaceCell(DocxDocument &document, std::unique_ptr<XmlNode> run) const;
-    void replaceBookmark(DocxDocument &document, std::unique_ptr<XmlNode> run) const;
+    pugi::xml_node contentRunProperties(DocxDocument &document) const;
+    pugi::xml_node replaceStory(DocxDocument &document) const;
+    pugi::xml_node replaceCell(DocxDocument &document) const;
+    pugi::xml_node replaceBookmark(DocxDocument &document) const;
 
     Kind_e m_kind;
-    XmlNode *m_node;
+    pugi::xml_node m_node;
 };

@@ -2,216 +2,242 @@
 
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/DocxText.h"
-#include "export/office/ooxml/OoxmlNamespaces.h"
+#include "export/office/ooxml/XmlPart.h"
 
-#include <QStringList>
+#include <QByteArray>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
-using Ooxml::wordNs;
+using DocxText::is;
 
-const QStringList tablePropertyOrder{"tblStyle",
-                                     "tblpPr",
-                                     "tblOverlap",
-                                     "bidiVisual",
-                                     "tblStyleRowBandSize",
-                                     "tblStyleColBandSize",
-                                     "tblW",
-                                     "jc",
-                                     "tblCellSpacing",
-                                     "tblInd",
-                                     "tblBorders",
-                                     "shd",
-                                     "tblLayout",
-                                     "tblCellMar",
-                                     "tblLook",
-                                     "tblCaption",
-                                     "tblDescription",
-                                     "tblPrChange"};
-const QStringList cellPropertyOrder{
-    "cnfStyle", "tcW",     "gridSpan", "hMerge",        "vMerge",    "tcBorders",
-    "shd",      "noWrap",  "tcMar",    "textDirection", "tcFitText", "vAlign",
-    "hideMark", "headers", "cellIns",  "cellDel",       "cellMerge", "tcPrChange"};
+const std::vector<const char *> tablePropertyOrder{"w:tblStyle",
+                                                   "w:tblpPr",
+                                                   "w:tblOverlap",
+                                                   "w:bidiVisual",
+                                                   "w:tblStyleRowBandSize",
+                                                   "w:tblStyleColBandSize",
+                                                   "w:tblW",
+                                                   "w:jc",
+                                                   "w:tblCellSpacing",
+                                                   "w:tblInd",
+                                                   "w:tblBorders",
+                                                   "w:shd",
+                                                   "w:tblLayout",
+                                                   "w:tblCellMar",
+                                                   "w:tblLook",
+                                                   "w:tblCaption",
+                                                   "w:tblDescription",
+                                                   "w:tblPrChange"};
+const std::vector<const char *> cellPropertyOrder{
+    "w:cnfStyle", "w:tcW",     "w:gridSpan", "w:hMerge",        "w:vMerge",    "w:tcBorders",
+    "w:shd",      "w:noWrap",  "w:tcMar",    "w:textDirection", "w:tcFitText", "w:vAlign",
+    "w:hideMark", "w:headers", "w:cellIns",  "w:cellDel",       "w:cellMerge", "w:tcPrChange"};
+
+int rankOf(const char *name, const std::vector<const char *> &order)
+{
+    const auto found = std::find_if(order.cbegin(), order.cend(), [name](const char *entry) {
+        return std::strcmp(entry, name) == 0;
+    });
+    return found == order.cend() ? -1 : static_cast<int>(found - order.cbegin());
+}
 
 // The child with the given name, inserted where the schema's order puts it
 // when it is missing.
-XmlNode *orderedChild(DocxDocument &document, XmlNode *parent, const QString &localName,
-                      const QStringList &order)
+pugi::xml_node orderedChild(pugi::xml_node parent, const char *name,
+                            const std::vector<const char *> &order)
 {
-    if (XmlNode *existing = parent->firstChild(wordNs, localName))
+    if (pugi::xml_node existing = parent.child(name))
         return existing;
-    const int rank = order.indexOf(localName);
-    int position = parent->childCount();
-    for (int i = 0; i < parent->childCount(); ++i) {
-        const XmlNode *child = parent->child(i);
-        if (child->isElement() && order.indexOf(child->localName()) > rank) {
-            position = i;
-            break;
-        }
+    const int rank = rankOf(name, order);
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && rankOf(child.name(), order) > rank)
+            return parent.insert_child_before(name, child);
     }
-    return parent->insertChild(position, document.element(localName));
+    return parent.append_child(name);
 }
 
 // The properties element that must come first in its parent.
-XmlNode *leadingProperties(DocxDocument &document, XmlNode *parent, const QString &localName)
+pugi::xml_node leadingProperties(pugi::xml_node parent, const char *name)
 {
-    if (XmlNode *existing = parent->firstChild(wordNs, localName))
+    if (pugi::xml_node existing = parent.child(name))
         return existing;
-    return parent->insertChild(0, document.element(localName));
+    return parent.prepend_child(name);
 }
 
-void setWidth(DocxDocument &document, XmlNode *element, const QString &type, int value)
+void setWidth(pugi::xml_node element, const char *type, int value)
 {
-    element->setAttribute(document.attribute(QStringLiteral("w"), QString::number(value)));
-    element->setAttribute(document.attribute(QStringLiteral("type"), type));
+    XmlPart::setAttribute(element, "w:w", QByteArray::number(value).constData());
+    XmlPart::setAttribute(element, "w:type", type);
 }
 
-int intValue(const XmlNode *element, int fallback)
+std::vector<int> scaledGrid(pugi::xml_node table, int textWidth)
 {
-    bool ok = false;
-    const int value = element ? element->attribute(wordNs, QStringLiteral("val")).toInt(&ok) : 0;
-    return ok ? value : fallback;
-}
-
-QVector<int> scaledGrid(DocxDocument &document, XmlNode *table, int textWidth)
-{
-    XmlNode *grid = table->firstChild(wordNs, QStringLiteral("tblGrid"));
-    const QVector<XmlNode *> columns =
-        grid ? grid->childElements(wordNs, QStringLiteral("gridCol")) : QVector<XmlNode *>();
+    std::vector<pugi::xml_node> columns;
     double total = 0;
-    for (const XmlNode *column : columns)
-        total += column->attribute(wordNs, QStringLiteral("w")).toDouble();
-    QVector<int> widths;
-    for (XmlNode *column : columns) {
-        const double share = total > 0
-                                 ? column->attribute(wordNs, QStringLiteral("w")).toDouble() / total
-                                 : 1.0 / columns.size();
-        widths.append(static_cast<int>(std::lround(share * textWidth)));
-        column->setAttribute(
-            document.attribute(QStringLiteral("w"), QString::number(widths.last())));
+    for (pugi::xml_node column = table.child("w:tblGrid").child("w:gridCol"); column;
+         column = column.next_sibling("w:gridCol")) {
+        columns.push_back(column);
+        total += std::max(0.0, column.attribute("w:w").as_double());
+    }
+    std::vector<int> widths;
+    for (pugi::xml_node column : columns) {
+        const double share = total > 0 ? std::max(0.0, column.attribute("w:w").as_double()) / total
+                                       : 1.0 / columns.size();
+        widths.push_back(static_cast<int>(std::lround(share * textWidth)));
+        XmlPart::setAttribute(column, "w:w", QByteArray::number(widths.back()).constData());
     }
     return widths;
 }
 
-void fitCellWidths(DocxDocument &document, XmlNode *row, const QVector<int> &grid)
+void fitCellWidths(pugi::xml_node row, const std::vector<int> &grid)
 {
-    const XmlNode *rowProperties = row->firstChild(wordNs, QStringLiteral("trPr"));
-    int column = intValue(
-        rowProperties ? rowProperties->firstChild(wordNs, QStringLiteral("gridBefore")) : nullptr,
-        0);
-    for (XmlNode *cell : DocxText::contentElements(row, QStringLiteral("tc"))) {
-        XmlNode *properties = leadingProperties(document, cell, QStringLiteral("tcPr"));
+    const int columnCount = static_cast<int>(grid.size());
+    int column = std::clamp(row.child("w:trPr").child("w:gridBefore").attribute("w:val").as_int(0),
+                            0, columnCount);
+    for (pugi::xml_node cell : DocxText::contentElements(row, "w:tc")) {
+        pugi::xml_node properties = leadingProperties(cell, "w:tcPr");
         const int span =
-            std::max(1, intValue(properties->firstChild(wordNs, QStringLiteral("gridSpan")), 1));
+            std::clamp(properties.child("w:gridSpan").attribute("w:val").as_int(1), 1, columnCount);
         int width = 0;
-        for (int i = column; i < column + span && i < grid.size(); ++i)
-            width += grid.at(i);
-        column += span;
-        if (width > 0) {
-            setWidth(document,
-                     orderedChild(document, properties, QStringLiteral("tcW"), cellPropertyOrder),
-                     QStringLiteral("dxa"), width);
-        }
+        for (int i = column; i < column + span && i < columnCount; ++i)
+            width += grid[static_cast<size_t>(i)];
+        column = std::min(column + span, columnCount);
+        if (width > 0)
+            setWidth(orderedChild(properties, "w:tcW", cellPropertyOrder), "dxa", width);
     }
 }
 
-// A copy of an element without its children and without the identifiers
-// that must stay unique in a document.
-std::unique_ptr<XmlNode> copyWithoutIds(const XmlNode *element)
+void removeIds(pugi::xml_node element)
 {
-    std::unique_ptr<XmlNode> copy = element->cloneEmpty();
-    copy->removeAttribute(Ooxml::word2010Ns, QStringLiteral("paraId"));
-    copy->removeAttribute(Ooxml::word2010Ns, QStringLiteral("textId"));
-    return copy;
+    element.remove_attribute("w14:paraId");
+    element.remove_attribute("w14:textId");
 }
 
-// A deep copy of properties without layout whitespace.
-std::unique_ptr<XmlNode> copyProperties(const XmlNode *node)
+// Removes the layout whitespace below properties.
+void stripWhitespace(pugi::xml_node properties)
 {
-    std::unique_ptr<XmlNode> copy = node->cloneEmpty();
-    for (const auto &child : node->children()) {
-        if (child->isElement())
-            copy->appendChild(copyProperties(child.get()));
+    pugi::xml_node child = properties.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (child.type() == pugi::node_element)
+            stripWhitespace(child);
+        else
+            properties.remove_child(child);
+        child = next;
     }
-    return copy;
 }
 
-// An empty cell formatted like the given one: its cell properties, and one
-// paragraph with the properties of its first paragraph and a run holding
-// only the properties of the first run.
-std::unique_ptr<XmlNode> copyEmptyCell(DocxDocument &document, const XmlNode *cell)
+// Keeps the children that the predicate accepts, removing the others.
+template <typename Keep> void keepChildren(pugi::xml_node parent, Keep keep)
 {
-    std::unique_ptr<XmlNode> copy = cell->cloneEmpty();
-    if (const XmlNode *properties = cell->firstChild(wordNs, QStringLiteral("tcPr")))
-        copy->appendChild(copyProperties(properties));
-    const XmlNode *paragraph = cell->firstChild(wordNs, QStringLiteral("p"));
-    if (!paragraph) {
-        copy->appendChild(document.element(QStringLiteral("p")));
-        return copy;
+    pugi::xml_node child = parent.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (!keep(child))
+            parent.remove_child(child);
+        child = next;
     }
-    XmlNode *emptyParagraph = copy->appendChild(copyWithoutIds(paragraph));
-    if (const XmlNode *properties = paragraph->firstChild(wordNs, QStringLiteral("pPr")))
-        emptyParagraph->appendChild(copyProperties(properties));
-    if (const XmlNode *runProperties = DocxText::firstRunProperties(paragraph)) {
-        XmlNode *run = emptyParagraph->appendChild(document.element(QStringLiteral("r")));
-        run->appendChild(copyProperties(runProperties));
-    }
-    return copy;
 }
 
-// Copies row-level content, replacing every cell by an empty one and leaving
-// out bookmarks and layout whitespace.
-std::unique_ptr<XmlNode> copyEmptyRow(DocxDocument &document, const XmlNode *node)
+// Empties a copied paragraph: its properties stay, and a run holding only
+// the properties of its first run.
+void emptyParagraph(pugi::xml_node paragraph)
 {
-    std::unique_ptr<XmlNode> copy = copyWithoutIds(node);
-    for (const auto &child : node->children()) {
-        if (child->is(wordNs, QStringLiteral("tc")))
-            copy->appendChild(copyEmptyCell(document, child.get()));
-        else if (DocxText::isPropertyElement(child.get()))
-            copy->appendChild(copyProperties(child.get()));
-        else if (child->isElement() && !DocxText::isRangeMarker(child.get()))
-            copy->appendChild(copyEmptyRow(document, child.get()));
+    removeIds(paragraph);
+    pugi::xml_node run;
+    if (pugi::xml_node runProperties = DocxText::firstRunProperties(paragraph)) {
+        run = paragraph.append_child("w:r");
+        run.append_move(runProperties);
+        stripWhitespace(runProperties);
     }
-    return copy;
+    keepChildren(paragraph, [run](pugi::xml_node child) {
+        if (is(child, "w:pPr"))
+            stripWhitespace(child);
+        return child == run || is(child, "w:pPr");
+    });
+}
+
+// Empties a copied cell: its properties stay, and its first paragraph,
+// emptied.
+void emptyCell(pugi::xml_node cell)
+{
+    removeIds(cell);
+    pugi::xml_node paragraph = cell.child("w:p");
+    keepChildren(cell, [paragraph](pugi::xml_node child) {
+        if (is(child, "w:tcPr"))
+            stripWhitespace(child);
+        return child == paragraph || is(child, "w:tcPr");
+    });
+    if (paragraph)
+        emptyParagraph(paragraph);
+    else
+        cell.append_child("w:p");
+}
+
+// Empties copied row-level content: every cell is emptied, bookmarks and
+// layout whitespace go.
+void emptyRow(pugi::xml_node node)
+{
+    removeIds(node);
+    keepChildren(node, [](pugi::xml_node child) {
+        if (is(child, "w:tc"))
+            emptyCell(child);
+        else if (DocxText::isPropertyElement(child))
+            stripWhitespace(child);
+        else if (child.type() == pugi::node_element && !DocxText::isRangeMarker(child))
+            emptyRow(child);
+        else
+            return false;
+        return true;
+    });
 }
 
 } // namespace
 
-XmlNode *DocxTables::row(DocxDocument &document, XmlNode *table, int index)
+pugi::xml_node DocxTables::row(DocxDocument &document, pugi::xml_node table, int index)
 {
-    const std::vector<XmlNode *> &rows = document.rowsOf(table);
+    const std::vector<pugi::xml_node> &rows = document.rowsOf(table);
     return index >= 0 && index < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(index)]
-                                                               : nullptr;
+                                                               : pugi::xml_node();
 }
 
-XmlNode *DocxTables::cell(DocxDocument &document, XmlNode *table, int rowIndex, int columnIndex)
+pugi::xml_node DocxTables::cell(DocxDocument &document, pugi::xml_node table, int rowIndex,
+                                int columnIndex)
 {
-    const XmlNode *tableRow = row(document, table, rowIndex);
-    if (!tableRow)
-        return nullptr;
-    const QVector<XmlNode *> cells = DocxText::contentElements(tableRow, QStringLiteral("tc"));
-    return columnIndex >= 0 && columnIndex < cells.size() ? cells.at(columnIndex) : nullptr;
+    pugi::xml_node tableRow = row(document, table, rowIndex);
+    return tableRow ? DocxText::contentElement(tableRow, "w:tc", columnIndex) : pugi::xml_node();
 }
 
-XmlNode *DocxTables::insertRowBefore(DocxDocument &document, XmlNode *row)
+// The empty row is made once per model row, as a copy emptied and kept
+// outside the tree; every row added is a copy of it. Copies share the names
+// and values read from the part, so they cost little.
+pugi::xml_node DocxTables::insertRowBefore(DocxDocument &document, pugi::xml_node row)
 {
-    std::unique_ptr<XmlNode> copy = copyEmptyRow(document, row);
+    pugi::xml_node emptyCopy = document.emptyRowLike(row);
+    if (!emptyCopy) {
+        emptyCopy = row.parent().insert_copy_before(row, row);
+        emptyRow(emptyCopy);
+        document.discard(emptyCopy);
+        document.setEmptyRowLike(row, emptyCopy);
+    }
+    pugi::xml_node copy = row.parent().insert_copy_before(emptyCopy, row);
+    document.rowsInserted();
+    return copy;
+}
+
+void DocxTables::fitToWindow(DocxDocument &document, pugi::xml_node table)
+{
+    pugi::xml_node properties = leadingProperties(table, "w:tblPr");
+    setWidth(orderedChild(properties, "w:tblW", tablePropertyOrder), "pct", 5000);
+    XmlPart::setAttribute(orderedChild(properties, "w:tblLayout", tablePropertyOrder), "w:type",
+                          "autofit");
+    const std::vector<int> grid = scaledGrid(table, document.textWidthTwips());
+    for (pugi::xml_node tableRow : document.rowsOf(table))
+        fitCellWidths(tableRow, grid);
     document.structureChanged();
-    return row->parent()->insertBefore(row, std::move(copy));
-}
-
-void DocxTables::fitToWindow(DocxDocument &document, XmlNode *table)
-{
-    XmlNode *properties = leadingProperties(document, table, QStringLiteral("tblPr"));
-    setWidth(document,
-             orderedChild(document, properties, QStringLiteral("tblW"), tablePropertyOrder),
-             QStringLiteral("pct"), 5000);
-    XmlNode *layout =
-        orderedChild(document, properties, QStringLiteral("tblLayout"), tablePropertyOrder);
-    layout->setAttribute(document.attribute(QStringLiteral("type"), QStringLiteral("autofit")));
-    const QVector<int> grid = scaledGrid(document, table, document.textWidthTwips());
-    for (XmlNode *tableRow : document.rowsOf(table))
-        fitCellWidths(document, tableRow, grid);
 }

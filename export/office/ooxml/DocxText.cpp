@@ -1,58 +1,50 @@
 #include "export/office/ooxml/DocxText.h"
 
-#include "export/office/ooxml/DocxDocument.h"
-#include "export/office/ooxml/OoxmlNamespaces.h"
+#include "export/office/ooxml/XmlPart.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
-using Ooxml::wordNs;
-
-bool DocxText::isOutsideStory(const XmlNode *node)
-{
-    static const QSet<QString> skipped{QStringLiteral("drawing"),   QStringLiteral("pict"),
-                                       QStringLiteral("object"),    QStringLiteral("delText"),
-                                       QStringLiteral("instrText"), QStringLiteral("rPr"),
-                                       QStringLiteral("pPr")};
-    if (node->namespaceUri() == Ooxml::compatibilityNs)
-        return node->localName() == QLatin1String("AlternateContent");
-    return node->namespaceUri() == wordNs && skipped.contains(node->localName());
-}
+#include <cstring>
 
 namespace {
 
-void appendRunText(const XmlNode *node, QString &text)
+bool nameIn(pugi::xml_node node, std::initializer_list<const char *> names)
 {
-    for (const auto &child : node->children()) {
-        if (!child->isElement() || DocxText::isOutsideStory(child.get()))
+    const char *name = node.name();
+    for (const char *candidate : names) {
+        if (std::strcmp(name, candidate) == 0)
+            return true;
+    }
+    return false;
+}
+
+void appendRunText(pugi::xml_node node, QString &text)
+{
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element || DocxText::isOutsideStory(child))
             continue;
-        if (child->namespaceUri() != wordNs) {
-            appendRunText(child.get(), text);
-            continue;
-        }
-        const QString &name = child->localName();
-        if (name == QLatin1String("t"))
-            text += child->textContent();
-        else if (name == QLatin1String("tab"))
+        if (DocxText::is(child, "w:t"))
+            text += QString::fromUtf8(child.text().get());
+        else if (DocxText::is(child, "w:tab"))
             text += QLatin1Char('\t');
-        else if (name == QLatin1String("br") || name == QLatin1String("cr"))
+        else if (nameIn(child, {"w:br", "w:cr"}))
             text += QLatin1Char('\v');
-        else if (name == QLatin1String("noBreakHyphen"))
+        else if (DocxText::is(child, "w:noBreakHyphen"))
             text += QLatin1Char('-');
         else
-            appendRunText(child.get(), text);
+            appendRunText(child, text);
     }
 }
 
-void appendStoryText(const XmlNode *node, QString &text)
+void appendStoryText(pugi::xml_node node, QString &text)
 {
-    for (const auto &child : node->children()) {
-        if (!child->isElement() || DocxText::isOutsideStory(child.get()))
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element || DocxText::isOutsideStory(child))
             continue;
-        if (child->is(wordNs, QStringLiteral("p")))
-            text += DocxText::paragraphText(child.get()) + QLatin1Char('\r');
+        if (DocxText::is(child, "w:p"))
+            text += DocxText::paragraphText(child) + QLatin1Char('\r');
         else
-            appendStoryText(child.get(), text);
+            appendStoryText(child, text);
     }
 }
 
@@ -63,88 +55,111 @@ bool isBreak(QChar c)
            c == QLatin1Char('\v');
 }
 
-void appendTextPiece(DocxDocument &document, XmlNode *run, const QString &piece)
+// A text piece; blanks at its ends are kept by xml:space, which is written
+// only where needed, as it adds to every cell of a long table.
+void appendTextPiece(pugi::xml_node run, const QStringRef &piece)
 {
     if (piece.isEmpty())
         return;
-    XmlNode *t = run->appendChild(document.element(QStringLiteral("t")));
-    t->setAttribute(document.xml().makeAttribute(Ooxml::xmlNs, QStringLiteral("space"),
-                                                 QStringLiteral("preserve")));
-    t->appendChild(XmlNode::makeText(piece));
+    pugi::xml_node t = run.append_child("w:t");
+    if (piece.startsWith(QLatin1Char(' ')) || piece.endsWith(QLatin1Char(' ')))
+        t.append_attribute("xml:space").set_value("preserve");
+    t.append_child(pugi::node_pcdata).set_value(XmlPart::xmlText(piece).constData());
 }
 
 } // namespace
 
-QVector<XmlNode *> DocxText::contentElements(const XmlNode *container, const QString &localName)
+std::vector<pugi::xml_node> DocxText::contentElements(pugi::xml_node container, const char *name)
 {
-    QVector<XmlNode *> found;
-    for (const auto &child : container->children()) {
-        if (child->is(wordNs, localName)) {
-            found.append(child.get());
-        } else if (child->is(wordNs, QStringLiteral("sdt"))) {
-            if (const XmlNode *content = child->firstChild(wordNs, QStringLiteral("sdtContent")))
-                found += contentElements(content, localName);
-        } else if (child->is(wordNs, QStringLiteral("customXml"))) {
-            found += contentElements(child.get(), localName);
+    std::vector<pugi::xml_node> found;
+    for (pugi::xml_node child = container.first_child(); child; child = child.next_sibling()) {
+        if (is(child, name)) {
+            found.push_back(child);
+        } else if (is(child, "w:sdt")) {
+            const std::vector<pugi::xml_node> inner =
+                contentElements(child.child("w:sdtContent"), name);
+            found.insert(found.end(), inner.cbegin(), inner.cend());
         }
     }
     return found;
 }
 
-QString DocxText::paragraphText(const XmlNode *paragraph)
+pugi::xml_node DocxText::contentElement(pugi::xml_node container, const char *name, int index)
+{
+    if (index < 0)
+        return pugi::xml_node();
+    for (pugi::xml_node child = container.first_child(); child; child = child.next_sibling()) {
+        if (is(child, name) && index-- == 0)
+            return child;
+        if (!is(child, "w:sdt"))
+            continue;
+        const std::vector<pugi::xml_node> inner =
+            contentElements(child.child("w:sdtContent"), name);
+        if (index < static_cast<int>(inner.size()))
+            return inner[static_cast<size_t>(index)];
+        index -= static_cast<int>(inner.size());
+    }
+    return pugi::xml_node();
+}
+
+QString DocxText::paragraphText(pugi::xml_node paragraph)
 {
     QString text;
     appendRunText(paragraph, text);
     return text;
 }
 
-QString DocxText::storyText(const XmlNode *node)
+QString DocxText::storyText(pugi::xml_node node)
 {
     QString text;
     appendStoryText(node, text);
     return text;
 }
 
-const XmlNode *DocxText::firstRunProperties(const XmlNode *node)
+pugi::xml_node DocxText::firstRunProperties(pugi::xml_node node)
 {
-    for (const auto &child : node->children()) {
-        if (!child->isElement())
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
             continue;
-        if (child->is(wordNs, QStringLiteral("r")))
-            return child->firstChild(wordNs, QStringLiteral("rPr"));
-        if (const XmlNode *found = firstRunProperties(child.get()))
+        if (is(child, "w:r"))
+            return child.child("w:rPr");
+        if (pugi::xml_node found = firstRunProperties(child))
             return found;
     }
-    return nullptr;
+    return pugi::xml_node();
 }
 
-std::unique_ptr<XmlNode> DocxText::makeRun(DocxDocument &document, const XmlNode *runProperties,
-                                           const QString &text)
+void DocxText::appendText(pugi::xml_node run, const QString &text)
 {
-    auto run = document.element(QStringLiteral("r"));
-    if (runProperties)
-        run->appendChild(runProperties->clone());
     int from = 0;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (!isBreak(c))
             continue;
-        appendTextPiece(document, run.get(), text.mid(from, i - from));
-        const bool tab = c == QLatin1Char('\t');
+        appendTextPiece(run, text.midRef(from, i - from));
         if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
-        run->appendChild(document.element(tab ? QStringLiteral("tab") : QStringLiteral("br")));
+        run.append_child(c == QLatin1Char('\t') ? "w:tab" : "w:br");
         from = i + 1;
     }
-    appendTextPiece(document, run.get(), from == 0 ? text : text.mid(from));
+    appendTextPiece(run, text.midRef(from));
+}
+
+pugi::xml_node DocxText::appendRun(pugi::xml_node paragraph, pugi::xml_node runProperties,
+                                   const QString &text)
+{
+    pugi::xml_node run = paragraph.append_child("w:r");
+    if (runProperties)
+        run.append_copy(runProperties);
+    appendText(run, text);
     return run;
 }
 
-std::unique_ptr<XmlNode> DocxText::makeParagraph(DocxDocument &document, const QString &text)
+pugi::xml_node DocxText::insertParagraphAfter(pugi::xml_node node, const QString &text)
 {
-    auto paragraph = document.element(QStringLiteral("p"));
+    pugi::xml_node paragraph = node.parent().insert_child_after("w:p", node);
     if (!text.isEmpty())
-        paragraph->appendChild(makeRun(document, nullptr, text));
+        appendRun(paragraph, pugi::xml_node(), text);
     return paragraph;
 }
 
@@ -157,19 +172,37 @@ QStringList DocxText::paragraphs(const QString &text)
     return lines;
 }
 
-bool DocxText::isPropertyElement(const XmlNode *node)
+bool DocxText::is(pugi::xml_node node, const char *name)
 {
-    return node->isElement() && node->localName().endsWith(QLatin1String("Pr"));
+    return std::strcmp(node.name(), name) == 0;
 }
 
-bool DocxText::isRangeMarker(const XmlNode *node)
+pugi::xml_node DocxText::ancestor(pugi::xml_node node, const char *name)
 {
-    static const QSet<QString> markers{
-        QStringLiteral("bookmarkStart"),      QStringLiteral("bookmarkEnd"),
-        QStringLiteral("commentRangeStart"),  QStringLiteral("commentRangeEnd"),
-        QStringLiteral("permStart"),          QStringLiteral("permEnd"),
-        QStringLiteral("moveFromRangeStart"), QStringLiteral("moveFromRangeEnd"),
-        QStringLiteral("moveToRangeStart"),   QStringLiteral("moveToRangeEnd")};
-    return node->isElement() && node->namespaceUri() == wordNs &&
-           markers.contains(node->localName());
+    for (node = node.parent(); node; node = node.parent()) {
+        if (is(node, name))
+            return node;
+    }
+    return pugi::xml_node();
+}
+
+bool DocxText::isPropertyElement(pugi::xml_node node)
+{
+    const char *name = node.name();
+    const size_t length = std::strlen(name);
+    return node.type() == pugi::node_element && length > 2 &&
+           std::strcmp(name + length - 2, "Pr") == 0;
+}
+
+bool DocxText::isOutsideStory(pugi::xml_node node)
+{
+    return nameIn(node, {"w:drawing", "w:pict", "w:object", "w:delText", "w:instrText", "w:rPr",
+                         "w:pPr", "mc:AlternateContent"});
+}
+
+bool DocxText::isRangeMarker(pugi::xml_node node)
+{
+    return nameIn(node, {"w:bookmarkStart", "w:bookmarkEnd", "w:commentRangeStart",
+                         "w:commentRangeEnd", "w:permStart", "w:permEnd", "w:moveFromRangeStart",
+                         "w:moveFromRangeEnd", "w:moveToRangeStart", "w:moveToRangeEnd"});
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "export/office/ooxml/XmlNode.h"
-
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
-#include <memory>
+#include <pugixml.hpp>
 
-class DocxDocument;
+#include <vector>
 
 // Reading and writing the text of WordprocessingML content. Text follows the
 // conventions of a Word range: "\r" ends a paragraph, "\v" is a line break,
@@ -16,29 +13,38 @@ class DocxDocument;
 namespace DocxText {
 
 // Elements with the given name among the children of a container, looking
-// through content controls and custom XML wrappers.
-QVector<XmlNode *> contentElements(const XmlNode *container, const QString &localName);
+// through content controls (w:sdt).
+std::vector<pugi::xml_node> contentElements(pugi::xml_node container, const char *name);
+// The element with the given index among those, or an empty handle.
+pugi::xml_node contentElement(pugi::xml_node container, const char *name, int index);
 
-QString paragraphText(const XmlNode *paragraph);
+QString paragraphText(pugi::xml_node paragraph);
 // Text of every paragraph below a node, each followed by "\r".
-QString storyText(const XmlNode *node);
+QString storyText(pugi::xml_node node);
 
-// First run properties below a node, or null.
-const XmlNode *firstRunProperties(const XmlNode *node);
+// First run properties below a node, or an empty handle.
+pugi::xml_node firstRunProperties(pugi::xml_node node);
 
-// A run holding the text, with a copy of the run properties when given.
-// Line ends become line breaks.
-std::unique_ptr<XmlNode> makeRun(DocxDocument &document, const XmlNode *runProperties,
-                                 const QString &text);
-std::unique_ptr<XmlNode> makeParagraph(DocxDocument &document, const QString &text);
+// Adds the text to a run: text pieces, with tabs and line ends (as line
+// breaks) between them.
+void appendText(pugi::xml_node run, const QString &text);
+// Adds a run holding the text, with a copy of the run properties when given.
+pugi::xml_node appendRun(pugi::xml_node paragraph, pugi::xml_node runProperties,
+                         const QString &text);
+// A new paragraph holding the text, after the given node.
+pugi::xml_node insertParagraphAfter(pugi::xml_node node, const QString &text);
 
 // Splits text into paragraphs at "\r\n", "\r" or "\n"; a final paragraph
 // mark does not start another paragraph.
 QStringList paragraphs(const QString &text);
 
-bool isPropertyElement(const XmlNode *node);
+bool is(pugi::xml_node node, const char *name);
+// The nearest ancestor (not the node itself) with the name, or an empty
+// handle.
+pugi::xml_node ancestor(pugi::xml_node node, const char *name);
+bool isPropertyElement(pugi::xml_node node);
 // Drawings, text boxes, deleted text and field codes: not part of the story.
-bool isOutsideStory(const XmlNode *node);
-bool isRangeMarker(const XmlNode *node);
+bool isOutsideStory(pugi::xml_node node);
+bool isRangeMarker(pugi::xml_node node);
 
 } // namespace DocxText

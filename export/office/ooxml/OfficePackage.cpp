@@ -1,7 +1,6 @@
 #include "export/office/ooxml/OfficePackage.h"
 
-#include "export/office/ooxml/OoxmlNamespaces.h"
-#include "export/office/ooxml/XmlDocument.h"
+#include "export/office/ooxml/XmlPart.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,9 +11,14 @@
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
 
+#include <cstring>
+
 namespace {
 
 const QString contentTypesPart = QStringLiteral("[Content_Types].xml");
+const QByteArray emptyRelationships = QByteArrayLiteral(
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships "
+    "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>");
 
 QString folderOf(const QString &partName)
 {
@@ -22,16 +26,21 @@ QString folderOf(const QString &partName)
     return slash < 0 ? QString() : partName.left(slash);
 }
 
+// Reads the current entry. An entry that unpacks to more than any report
+// template holds is refused, so that a damaged or hostile archive cannot
+// exhaust the memory.
 bool readEntry(QuaZip &zip, QByteArray *data, QString *error)
 {
+    constexpr qint64 maximumPartSize = 256 * 1024 * 1024;
     QuaZipFile file(&zip);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("cannot read entry %1").arg(zip.getCurrentFileName());
         return false;
     }
-    *data = file.readAll();
+    *data = file.read(maximumPartSize + 1);
+    const bool tooLarge = data->size() > maximumPartSize;
     file.close();
-    if (file.getZipError() != UNZ_OK) {
+    if (tooLarge || file.getZipError() != UNZ_OK) {
         *error = QStringLiteral("damaged entry %1").arg(zip.getCurrentFileName());
         return false;
     }
@@ -154,19 +163,17 @@ QString OfficePackage::unusedPartName(const QString &stem, const QString &suffix
 QVector<OfficePackage::Relationship> OfficePackage::relationships(const QString &sourcePart) const
 {
     QVector<Relationship> found;
-    XmlDocument rels;
+    XmlPart rels;
     QString ignored;
     if (!rels.parse(part(relationshipsPart(sourcePart)), &ignored))
         return found;
-    for (const auto &child : rels.root()->children()) {
-        if (!child->is(Ooxml::packageRelationshipsNs, QStringLiteral("Relationship")))
-            continue;
+    for (pugi::xml_node child = rels.root().child("Relationship"); child;
+         child = child.next_sibling("Relationship")) {
         Relationship relationship;
-        relationship.id = child->attribute(QString(), QStringLiteral("Id"));
-        relationship.type = child->attribute(QString(), QStringLiteral("Type"));
-        relationship.external =
-            child->attribute(QString(), QStringLiteral("TargetMode")) == QLatin1String("External");
-        const QString target = child->attribute(QString(), QStringLiteral("Target"));
+        relationship.id = QString::fromUtf8(child.attribute("Id").value());
+        relationship.type = QString::fromUtf8(child.attribute("Type").value());
+        relationship.external = std::strcmp(child.attribute("TargetMode").value(), "External") == 0;
+        const QString target = QString::fromUtf8(child.attribute("Target").value());
         relationship.target = relationship.external ? target : resolveTarget(sourcePart, target);
         found.append(relationship);
     }
@@ -186,27 +193,21 @@ QString OfficePackage::addRelationship(const QString &sourcePart, const QString 
                                        const QString &targetPart)
 {
     const QString relsPart = relationshipsPart(sourcePart);
-    XmlDocument rels;
+    XmlPart rels;
     QString ignored;
-    if (!rels.parse(part(relsPart), &ignored)) {
-        rels.parse(QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" "
-                                     "standalone=\"yes\"?>\n<Relationships xmlns=\"http://"
-                                     "schemas.openxmlformats.org/package/2006/relationships\"/>"),
-                   &ignored);
-    }
+    if (!rels.parse(part(relsPart), &ignored))
+        rels.parse(emptyRelationships, &ignored);
     QSet<QString> usedIds;
     for (const Relationship &relationship : relationships(sourcePart))
         usedIds.insert(relationship.id);
     QString id;
     for (int n = usedIds.size() + 1; id.isEmpty() || usedIds.contains(id); ++n)
         id = QStringLiteral("rId") + QString::number(n);
-    auto element =
-        rels.createElement(Ooxml::packageRelationshipsNs, QStringLiteral("Relationship"));
-    element->setAttribute({QStringLiteral("Id"), QString(), QStringLiteral("Id"), id});
-    element->setAttribute({QStringLiteral("Type"), QString(), QStringLiteral("Type"), type});
-    element->setAttribute({QStringLiteral("Target"), QString(), QStringLiteral("Target"),
-                           relativeTarget(sourcePart, targetPart)});
-    rels.root()->appendChild(std::move(element));
+    pugi::xml_node element = rels.root().append_child("Relationship");
+    element.append_attribute("Id").set_value(id.toUtf8().constData());
+    element.append_attribute("Type").set_value(type.toUtf8().constData());
+    element.append_attribute("Target").set_value(
+        relativeTarget(sourcePart, targetPart).toUtf8().constData());
     setPart(relsPart, rels.serialize());
     return id;
 }
@@ -214,53 +215,53 @@ QString OfficePackage::addRelationship(const QString &sourcePart, const QString 
 void OfficePackage::removeRelationships(const QString &sourcePart, const QString &type)
 {
     const QString relsPart = relationshipsPart(sourcePart);
-    XmlDocument rels;
+    XmlPart rels;
     QString ignored;
     if (!rels.parse(part(relsPart), &ignored))
         return;
-    XmlNode *root = rels.root();
-    for (int i = root->childCount() - 1; i >= 0; --i) {
-        if (root->child(i)->attribute(QString(), QStringLiteral("Type")) == type)
-            root->takeChild(i);
+    const QByteArray wanted = type.toUtf8();
+    pugi::xml_node child = rels.root().first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (wanted == child.attribute("Type").value())
+            rels.root().remove_child(child);
+        child = next;
     }
     setPart(relsPart, rels.serialize());
 }
 
 void OfficePackage::ensureDefaultContentType(const QString &extension, const QString &contentType)
 {
-    XmlDocument types;
+    XmlPart types;
     QString ignored;
     if (!types.parse(part(contentTypesPart), &ignored))
         return;
-    for (const auto &child : types.root()->children()) {
-        if (child->is(Ooxml::contentTypesNs, QStringLiteral("Default")) &&
-            child->attribute(QString(), QStringLiteral("Extension"))
-                    .compare(extension, Qt::CaseInsensitive) == 0)
+    for (pugi::xml_node child = types.root().child("Default"); child;
+         child = child.next_sibling("Default")) {
+        if (extension.compare(QString::fromUtf8(child.attribute("Extension").value()),
+                              Qt::CaseInsensitive) == 0)
             return;
     }
-    auto element = types.createElement(Ooxml::contentTypesNs, QStringLiteral("Default"));
-    element->setAttribute(
-        {QStringLiteral("Extension"), QString(), QStringLiteral("Extension"), extension});
-    element->setAttribute(
-        {QStringLiteral("ContentType"), QString(), QStringLiteral("ContentType"), contentType});
-    types.root()->insertChild(0, std::move(element));
+    pugi::xml_node element = types.root().prepend_child("Default");
+    element.append_attribute("Extension").set_value(extension.toUtf8().constData());
+    element.append_attribute("ContentType").set_value(contentType.toUtf8().constData());
     setPart(contentTypesPart, types.serialize());
 }
 
 void OfficePackage::removeContentTypeOverride(const QString &partName)
 {
-    XmlDocument types;
+    XmlPart types;
     QString ignored;
     if (!types.parse(part(contentTypesPart), &ignored))
         return;
-    XmlNode *root = types.root();
     const QString name = QLatin1Char('/') + partName;
-    for (int i = root->childCount() - 1; i >= 0; --i) {
-        const XmlNode *child = root->child(i);
-        if (child->is(Ooxml::contentTypesNs, QStringLiteral("Override")) &&
-            child->attribute(QString(), QStringLiteral("PartName"))
-                    .compare(name, Qt::CaseInsensitive) == 0)
-            root->takeChild(i);
+    pugi::xml_node child = types.root().child("Override");
+    while (child) {
+        pugi::xml_node next = child.next_sibling("Override");
+        if (name.compare(QString::fromUtf8(child.attribute("PartName").value()),
+                         Qt::CaseInsensitive) == 0)
+            types.root().remove_child(child);
+        child = next;
     }
     setPart(contentTypesPart, types.serialize());
 }

@@ -5,34 +5,39 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
-using Ooxml::sheetNs;
+// The largest sheet: rows and columns beyond it are not cells.
+constexpr int rowLimit = 1048576;
+constexpr int columnLimit = 16384;
 
-const QString rowName = QStringLiteral("row");
-const QString cellName = QStringLiteral("c");
-
-QString attribute(const XmlNode *element, const QString &name)
+bool is(pugi::xml_node node, const char *name)
 {
-    return element->attribute(QString(), name);
-}
-
-void setAttribute(XmlNode *element, const QString &name, const QString &value)
-{
-    element->setAttribute({name, QString(), name, value});
+    return std::strcmp(node.name(), name) == 0;
 }
 
 // Column number of a cell reference such as "AB12", or 0.
-int columnOf(const QString &reference)
+int columnOf(const char *reference)
 {
     int column = 0;
-    for (const QChar c : reference) {
-        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
-            break;
-        column = column * 26 + (c.unicode() - 'A' + 1);
+    for (const char *c = reference; *c >= 'A' && *c <= 'Z'; ++c) {
+        column = column * 26 + (*c - 'A' + 1);
+        if (column > columnLimit)
+            return 0;
     }
     return column;
+}
+
+int columnOf(pugi::xml_node cell)
+{
+    return columnOf(cell.attribute("r").value());
+}
+
+QByteArray reference(int row, int column)
+{
+    return XlsxSheet::columnName(column).toLatin1() + QByteArray::number(row);
 }
 
 } // namespace
@@ -41,10 +46,10 @@ bool XlsxSheet::load(const QByteArray &xml, QString *error)
 {
     if (!m_xml.parse(xml, error))
         return false;
-    XmlNode *root = m_xml.root();
-    m_sheetData = root->is(sheetNs, QStringLiteral("worksheet"))
-                      ? root->firstChild(sheetNs, QStringLiteral("sheetData"))
-                      : nullptr;
+    pugi::xml_node root = m_xml.root();
+    const bool worksheet =
+        is(root, "worksheet") && std::strcmp(root.attribute("xmlns").value(), Ooxml::sheetNs) == 0;
+    m_sheetData = worksheet ? root.child("sheetData") : pugi::xml_node();
     if (!m_sheetData) {
         *error = QStringLiteral("the sheet is not a worksheet");
         return false;
@@ -61,41 +66,39 @@ QByteArray XlsxSheet::serialize()
 
 QString XlsxSheet::cellText(int row, int column, const SharedStrings &sharedStrings) const
 {
-    const XmlNode *cell = findCell(row, column);
+    pugi::xml_node cell = findCell(row, column);
     if (!cell)
         return QString();
-    const QString type = attribute(cell, QStringLiteral("t"));
-    if (type == QLatin1String("inlineStr")) {
-        const XmlNode *inlineString = cell->firstChild(sheetNs, QStringLiteral("is"));
-        return inlineString ? XlsxText::itemText(inlineString) : QString();
-    }
-    const XmlNode *value = cell->firstChild(sheetNs, QStringLiteral("v"));
-    const QString stored = value ? value->textContent() : QString();
-    if (type == QLatin1String("s"))
+    const char *type = cell.attribute("t").value();
+    if (std::strcmp(type, "inlineStr") == 0)
+        return XlsxText::itemText(cell.child("is"));
+    const QString stored = QString::fromUtf8(cell.child("v").text().get());
+    if (std::strcmp(type, "s") == 0)
         return sharedStrings(stored.toInt());
-    if (type == QLatin1String("b"))
+    if (std::strcmp(type, "b") == 0)
         return stored == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    return type == QLatin1String("str") ? XlsxText::decodeEscapes(stored) : stored;
+    return std::strcmp(type, "str") == 0 ? XlsxText::decodeEscapes(stored) : stored;
 }
 
 bool XlsxSheet::setCellText(int row, int column, const QString &text)
 {
-    XmlNode *cell = ensureCell(ensureRow(row), row, column);
+    pugi::xml_node cell = ensureCell(ensureRow(row), row, column);
     bool formulaRemoved = false;
-    for (int i = cell->childCount() - 1; i >= 0; --i) {
-        const XmlNode *child = cell->child(i);
-        if (!child->is(sheetNs, QStringLiteral("extLst"))) {
-            formulaRemoved = formulaRemoved || child->is(sheetNs, QStringLiteral("f"));
-            cell->takeChild(i);
+    pugi::xml_node child = cell.first_child();
+    while (child) {
+        pugi::xml_node next = child.next_sibling();
+        if (!is(child, "extLst")) {
+            formulaRemoved = formulaRemoved || is(child, "f");
+            cell.remove_child(child);
         }
+        child = next;
     }
-    setAttribute(cell, QStringLiteral("t"), QStringLiteral("inlineStr"));
-    auto inlineString = element(QStringLiteral("is"));
-    XmlNode *t = inlineString->appendChild(element(QStringLiteral("t")));
-    t->setAttribute(
-        m_xml.makeAttribute(Ooxml::xmlNs, QStringLiteral("space"), QStringLiteral("preserve")));
-    t->appendChild(XmlNode::makeText(XlsxText::encodeEscapes(text)));
-    cell->insertChild(0, std::move(inlineString));
+    XmlPart::setAttribute(cell, "t", "inlineStr");
+    pugi::xml_node t = cell.prepend_child("is").append_child("t");
+    const QString escaped = XlsxText::encodeEscapes(text);
+    if (!escaped.isEmpty() && (escaped.front().isSpace() || escaped.back().isSpace()))
+        t.append_attribute("xml:space").set_value("preserve");
+    t.append_child(pugi::node_pcdata).set_value(XmlPart::xmlText(escaped).constData());
     m_modified = true;
     return formulaRemoved;
 }
@@ -108,126 +111,109 @@ QString XlsxSheet::columnName(int column)
     return name;
 }
 
-XmlNode *XlsxSheet::findCell(int row, int column) const
+pugi::xml_node XlsxSheet::findCell(int row, int column) const
 {
     const auto found = m_rows.find(row);
     if (found == m_rows.end())
-        return nullptr;
-    for (const auto &child : found->second->children()) {
-        if (child->is(sheetNs, cellName) &&
-            columnOf(attribute(child.get(), QStringLiteral("r"))) == column)
-            return child.get();
+        return pugi::xml_node();
+    for (pugi::xml_node cell = found->second.child("c"); cell; cell = cell.next_sibling("c")) {
+        if (columnOf(cell) == column)
+            return cell;
     }
-    return nullptr;
+    return pugi::xml_node();
 }
 
-XmlNode *XlsxSheet::ensureRow(int row)
+pugi::xml_node XlsxSheet::ensureRow(int row)
 {
     const auto next = m_rows.lower_bound(row);
     if (next != m_rows.end() && next->first == row)
         return next->second;
-    auto rowElement = element(rowName);
-    setAttribute(rowElement.get(), QStringLiteral("r"), QString::number(row));
-    XmlNode *added = next == m_rows.end()
-                         ? m_sheetData->appendChild(std::move(rowElement))
-                         : m_sheetData->insertBefore(next->second, std::move(rowElement));
+    pugi::xml_node added = next == m_rows.end()
+                               ? m_sheetData.append_child("row")
+                               : m_sheetData.insert_child_before("row", next->second);
+    added.append_attribute("r").set_value(row);
     m_rows.emplace_hint(next, row, added);
     return added;
 }
 
-XmlNode *XlsxSheet::ensureCell(XmlNode *rowElement, int row, int column)
+pugi::xml_node XlsxSheet::ensureCell(pugi::xml_node rowElement, int row, int column)
 {
-    int position = rowElement->childCount();
-    for (int i = 0; i < rowElement->childCount(); ++i) {
-        XmlNode *child = rowElement->child(i);
-        if (!child->is(sheetNs, cellName))
-            continue;
-        const int existing = columnOf(attribute(child, QStringLiteral("r")));
+    pugi::xml_node following;
+    for (pugi::xml_node cell = rowElement.child("c"); cell; cell = cell.next_sibling("c")) {
+        const int existing = columnOf(cell);
         if (existing == column)
-            return child;
+            return cell;
         if (existing > column) {
-            position = i;
+            following = cell;
             break;
         }
     }
-    rowElement->removeAttribute(QString(), QStringLiteral("spans"));
-    auto cell = element(cellName);
-    setAttribute(cell.get(), QStringLiteral("r"), columnName(column) + QString::number(row));
-    const QString style = styleForNewCell(rowElement, column);
+    rowElement.remove_attribute("spans");
+    pugi::xml_node cell =
+        following ? rowElement.insert_child_before("c", following) : rowElement.append_child("c");
+    cell.append_attribute("r").set_value(reference(row, column).constData());
+    const QByteArray style = styleForNewCell(rowElement, column);
     if (!style.isEmpty())
-        setAttribute(cell.get(), QStringLiteral("s"), style);
-    return rowElement->insertChild(position, std::move(cell));
+        cell.append_attribute("s").set_value(style.constData());
+    return cell;
 }
 
 // A new cell takes the style of its row when the row has one, else that of
 // its column.
-QString XlsxSheet::styleForNewCell(const XmlNode *rowElement, int column) const
+QByteArray XlsxSheet::styleForNewCell(pugi::xml_node rowElement, int column) const
 {
-    if (attribute(rowElement, QStringLiteral("customFormat")) == QLatin1String("1"))
-        return attribute(rowElement, QStringLiteral("s"));
-    const XmlNode *columns = m_xml.root()->firstChild(sheetNs, QStringLiteral("cols"));
-    if (!columns)
-        return QString();
-    for (const XmlNode *definition : columns->childElements(sheetNs, QStringLiteral("col"))) {
-        const int min = attribute(definition, QStringLiteral("min")).toInt();
-        const int max = attribute(definition, QStringLiteral("max")).toInt();
-        if (column >= min && column <= max)
-            return attribute(definition, QStringLiteral("style"));
+    if (std::strcmp(rowElement.attribute("customFormat").value(), "1") == 0)
+        return rowElement.attribute("s").value();
+    for (pugi::xml_node definition = m_xml.root().child("cols").child("col"); definition;
+         definition = definition.next_sibling("col")) {
+        if (column >= definition.attribute("min").as_int() &&
+            column <= definition.attribute("max").as_int())
+            return definition.attribute("style").value();
     }
-    return QString();
+    return QByteArray();
 }
 
-// Indexes the rows by number. Rows and cells without a reference take the
-// position after the previous one; the reference is written in, so that
-// cells added later cannot shift them.
+// Indexes the rows by number. Rows and cells without a usable reference take
+// the position after the previous one; the reference is written in, so that
+// cells added later cannot shift them. Rows past the last row of a sheet are
+// left out of the index.
 void XlsxSheet::indexRows()
 {
     m_rows.clear();
     int rowNumber = 0;
-    for (const auto &child : m_sheetData->children()) {
-        if (!child->is(sheetNs, rowName))
-            continue;
-        const int given = attribute(child.get(), QStringLiteral("r")).toInt();
-        rowNumber = given > 0 ? given : rowNumber + 1;
-        setAttribute(child.get(), QStringLiteral("r"), QString::number(rowNumber));
-        m_rows[rowNumber] = child.get();
+    for (pugi::xml_node row = m_sheetData.child("row"); row; row = row.next_sibling("row")) {
+        const int given = row.attribute("r").as_int();
+        rowNumber = given > 0 && given <= rowLimit ? given : rowNumber + 1;
+        if (rowNumber > rowLimit)
+            break;
+        XmlPart::setAttribute(row, "r", QByteArray::number(rowNumber).constData());
+        m_rows[rowNumber] = row;
         int column = 0;
-        for (const auto &cell : child->children()) {
-            if (!cell->is(sheetNs, cellName))
-                continue;
-            const int givenColumn = columnOf(attribute(cell.get(), QStringLiteral("r")));
-            column = givenColumn > 0 ? givenColumn : column + 1;
-            setAttribute(cell.get(), QStringLiteral("r"),
-                         columnName(column) + QString::number(rowNumber));
+        for (pugi::xml_node cell = row.child("c"); cell; cell = cell.next_sibling("c")) {
+            const int givenColumn = columnOf(cell);
+            column = givenColumn > 0 ? givenColumn : std::min(column + 1, columnLimit);
+            XmlPart::setAttribute(cell, "r", reference(rowNumber, column).constData());
         }
     }
 }
 
 void XlsxSheet::updateDimension()
 {
-    XmlNode *dimension = m_xml.root()->firstChild(sheetNs, QStringLiteral("dimension"));
+    pugi::xml_node dimension = m_xml.root().child("dimension");
     if (!dimension || m_rows.empty())
         return;
     int firstColumn = INT_MAX;
     int lastColumn = 0;
     for (const auto &row : m_rows) {
-        for (const auto &cell : row.second->children()) {
-            if (!cell->is(sheetNs, cellName))
-                continue;
-            const int column = columnOf(attribute(cell.get(), QStringLiteral("r")));
+        for (pugi::xml_node cell = row.second.child("c"); cell; cell = cell.next_sibling("c")) {
+            const int column = columnOf(cell);
             firstColumn = std::min(firstColumn, column);
             lastColumn = std::max(lastColumn, column);
         }
     }
     if (lastColumn == 0)
         return;
-    setAttribute(dimension, QStringLiteral("ref"),
-                 columnName(firstColumn) + QString::number(m_rows.begin()->first) +
-                     QLatin1Char(':') + columnName(lastColumn) +
-                     QString::number(m_rows.rbegin()->first));
-}
-
-std::unique_ptr<XmlNode> XlsxSheet::element(const QString &localName)
-{
-    return m_xml.createElement(sheetNs, localName);
+    const QByteArray ref = reference(m_rows.begin()->first, firstColumn) + ':' +
+                           reference(m_rows.rbegin()->first, lastColumn);
+    XmlPart::setAttribute(dimension, "ref", ref.constData());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/office/ooxml/XmlDocument.h"
+#include "export/office/ooxml/XmlPart.h"
 
 #include <QString>
 
@@ -9,7 +9,8 @@
 
 // One worksheet part of a SpreadsheetML workbook: cell texts read and
 // written by row and column (from 1). Rows and cells are indexed on load;
-// cells written get inline strings, keeping their style.
+// cells written get inline strings, keeping their style. The part must use
+// the default namespace for SpreadsheetML, as every Office writer does.
 class XlsxSheet
 {
 public:
@@ -26,16 +27,15 @@ public:
     static QString columnName(int column);
 
 private:
-    XmlNode *findCell(int row, int column) const;
-    XmlNode *ensureRow(int row);
-    XmlNode *ensureCell(XmlNode *rowElement, int row, int column);
-    QString styleForNewCell(const XmlNode *rowElement, int column) const;
+    pugi::xml_node findCell(int row, int column) const;
+    pugi::xml_node ensureRow(int row);
+    pugi::xml_node ensureCell(pugi::xml_node rowElement, int row, int column);
+    QByteArray styleForNewCell(pugi::xml_node rowElement, int column) const;
     void indexRows();
     void updateDimension();
-    std::unique_ptr<XmlNode> element(const QString &localName);
 
-    XmlDocument m_xml;
-    XmlNode *m_sheetData = nullptr;
-    std::map<int, XmlNode *> m_rows;
+    XmlPart m_xml;
+    pugi::xml_node m_sheetData;
+    std::map<int, pugi::xml_node> m_rows;
     bool m_modified = false;
 };

@@ -1,23 +1,17 @@
 #include "export/office/ooxml/XlsxText.h"
 
-#include "export/office/ooxml/OoxmlNamespaces.h"
-#include "export/office/ooxml/XmlNode.h"
-
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
-QString rawItemText(const XmlNode *item)
+// Text of a string item: its t element, or the t elements of its runs.
+QString rawItemText(pugi::xml_node item)
 {
-    QString text;
-    for (const auto &child : item->children()) {
-        if (child->is(Ooxml::sheetNs, QStringLiteral("t")))
-            text += child->textContent();
-        else if (child->is(Ooxml::sheetNs, QStringLiteral("r")))
-            text += rawItemText(child.get());
-    }
+    QString text = QString::fromUtf8(item.child("t").text().get());
+    for (pugi::xml_node run = item.child("r"); run; run = run.next_sibling("r"))
+        text += QString::fromUtf8(run.child("t").text().get());
     return text;
 }
 
@@ -28,7 +22,7 @@ bool needsEscape(QChar c)
 
 } // namespace
 
-QString XlsxText::itemText(const XmlNode *item)
+QString XlsxText::itemText(pugi::xml_node item)
 {
     return decodeEscapes(rawItemText(item));
 }

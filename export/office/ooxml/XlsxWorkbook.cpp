@@ -2,7 +2,9 @@
 
 #include "export/office/ooxml/OoxmlNamespaces.h"
 #include "export/office/ooxml/XlsxText.h"
-#include "export/office/ooxml/XmlDocument.h"
+#include "export/office/ooxml/XmlPart.h"
+
+#include <cstring>
 
 std::shared_ptr<XlsxWorkbook> XlsxWorkbook::open(const QString &path, QString *error)
 {
@@ -15,24 +17,22 @@ std::shared_ptr<XlsxWorkbook> XlsxWorkbook::open(const QString &path, QString *e
 
 bool XlsxWorkbook::load(QString *error)
 {
-    m_workbookPart = m_package.relatedPart(QString(), Ooxml::officeDocumentType);
-    XmlDocument workbook;
+    m_workbookPart = m_package.relatedPart(QString(), QLatin1String(Ooxml::officeDocumentType));
+    XmlPart workbook;
     QString xmlError;
     if (m_workbookPart.isEmpty() || !workbook.parse(m_package.part(m_workbookPart), &xmlError) ||
-        !workbook.root()->is(Ooxml::sheetNs, QStringLiteral("workbook"))) {
+        std::strcmp(workbook.root().name(), "workbook") != 0) {
         *error = QStringLiteral("%1 has no workbook part").arg(m_path);
         return false;
     }
-    const XmlNode *sheets = workbook.root()->firstChild(Ooxml::sheetNs, QStringLiteral("sheets"));
     const QVector<OfficePackage::Relationship> relationships =
         m_package.relationships(m_workbookPart);
-    for (const XmlNode *sheet : sheets
-                                    ? sheets->childElements(Ooxml::sheetNs, QStringLiteral("sheet"))
-                                    : QVector<XmlNode *>()) {
-        const QString id = sheet->attribute(Ooxml::relationshipsNs, QStringLiteral("id"));
+    for (pugi::xml_node sheet = workbook.root().child("sheets").child("sheet"); sheet;
+         sheet = sheet.next_sibling("sheet")) {
+        const QString id = QString::fromUtf8(sheet.attribute("r:id").value());
         QString part;
         for (const OfficePackage::Relationship &relationship : relationships) {
-            if (relationship.id == id && relationship.type == Ooxml::worksheetType)
+            if (relationship.id == id && relationship.type == QLatin1String(Ooxml::worksheetType))
                 part = relationship.target;
         }
         m_sheetParts.append(part);
@@ -79,10 +79,11 @@ bool XlsxWorkbook::save(QString *error)
         if (m_sheets[i] && m_sheets[i]->isModified())
             m_package.setPart(m_sheetParts.at(static_cast<int>(i)), m_sheets[i]->serialize());
     }
-    const QString calcChain = m_package.relatedPart(m_workbookPart, Ooxml::calcChainType);
+    const QString calcChain =
+        m_package.relatedPart(m_workbookPart, QLatin1String(Ooxml::calcChainType));
     if (m_formulaRemoved && !calcChain.isEmpty()) {
         m_package.removePart(calcChain);
-        m_package.removeRelationships(m_workbookPart, Ooxml::calcChainType);
+        m_package.removeRelationships(m_workbookPart, QLatin1String(Ooxml::calcChainType));
         m_package.removeContentTypeOverride(calcChain);
     }
     return m_package.save(m_path, error);
@@ -98,11 +99,12 @@ QString XlsxWorkbook::sharedString(int index)
 void XlsxWorkbook::loadSharedStrings()
 {
     m_sharedStringsLoaded = true;
-    const QString part = m_package.relatedPart(m_workbookPart, Ooxml::sharedStringsType);
-    XmlDocument strings;
+    const QString part =
+        m_package.relatedPart(m_workbookPart, QLatin1String(Ooxml::sharedStringsType));
+    XmlPart strings;
     QString ignored;
     if (part.isEmpty() || !strings.parse(m_package.part(part), &ignored))
         return;
-    for (const XmlNode *item : strings.root()->childElements(Ooxml::sheetNs, QStringLiteral("si")))
+    for (pugi::xml_node item = strings.root().child("si"); item; item = item.next_sibling("si"))
         m_sharedStrings.append(XlsxText::itemText(item));
 }

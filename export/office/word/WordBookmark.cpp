@@ -3,15 +3,15 @@
 #include "export/office/ooxml/DocxRange.h"
 #include "export/office/word/WordRange.h"
 
-WordBookmark::WordBookmark(std::shared_ptr<DocxDocument> document, XmlNode *start)
-    : WordObject(std::move(document)), m_start(start)
+WordBookmark::WordBookmark(std::shared_ptr<DocxDocument> document, pugi::xml_node start)
+    : WordObject(std::move(document), start)
 {}
 
 AutomationReply WordBookmark::query(const QString &member, const QVariantList &)
 {
     if (member == QLatin1String("Range"))
         return AutomationReply::object(
-            std::make_shared<WordRange>(sharedDocument(), DocxRange::bookmark(m_start)));
+            std::make_shared<WordRange>(sharedDocument(), DocxRange::bookmark(node())));
     return AutomationReply::unknown();
 }
 

@@ -3,14 +3,14 @@
 #include "export/office/ooxml/DocxRange.h"
 #include "export/office/word/WordRange.h"
 
-WordCell::WordCell(std::shared_ptr<DocxDocument> document, XmlNode *cell)
-    : WordObject(std::move(document)), m_cell(cell)
+WordCell::WordCell(std::shared_ptr<DocxDocument> document, pugi::xml_node cell)
+    : WordObject(std::move(document), cell)
 {}
 
 AutomationReply WordCell::query(const QString &member, const QVariantList &)
 {
     if (member == QLatin1String("Range"))
         return AutomationReply::object(
-            std::make_shared<WordRange>(sharedDocument(), DocxRange::cell(m_cell)));
+            std::make_shared<WordRange>(sharedDocument(), DocxRange::cell(node())));
     return AutomationReply::unknown();
 }

@@ -36,7 +36,7 @@ AutomationReply WordDocument::call(const QString &member, const QVariantList &ar
 
 AutomationReply WordDocument::bookmark(const QString &name)
 {
-    XmlNode *start = document().bookmarkStart(name);
+    pugi::xml_node start = document().bookmarkStart(name);
     if (!start)
         return AutomationReply::failed(QStringLiteral("no bookmark \"%1\"").arg(name));
     return AutomationReply::object(std::make_shared<WordBookmark>(sharedDocument(), start));

@@ -40,7 +40,8 @@ AutomationReply WordRange::setProperty(const QString &name, const QVariant &valu
 
 AutomationReply WordRange::setText(const QString &text)
 {
-    m_range.setText(document(), text);
+    if (!m_range.setText(document(), text))
+        return AutomationReply::failed(QStringLiteral("the range has no place for text"));
     return AutomationReply::done();
 }
 

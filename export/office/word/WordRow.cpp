@@ -1,5 +1,5 @@
 #include "export/office/word/WordRow.h"
 
-WordRow::WordRow(std::shared_ptr<DocxDocument> document, XmlNode *row)
-    : WordObject(std::move(document)), m_row(row)
+WordRow::WordRow(std::shared_ptr<DocxDocument> document, pugi::xml_node row)
+    : WordObject(std::move(document), row)
 {}

@@ -2,19 +2,18 @@
 
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/DocxTables.h"
-#include "export/office/ooxml/OoxmlNamespaces.h"
-#include "export/office/ooxml/XmlNode.h"
+#include "export/office/ooxml/DocxText.h"
 #include "export/office/word/WordRow.h"
 
-WordRows::WordRows(std::shared_ptr<DocxDocument> document, XmlNode *table)
-    : WordObject(std::move(document)), m_table(table)
+WordRows::WordRows(std::shared_ptr<DocxDocument> document, pugi::xml_node table)
+    : WordObject(std::move(document), table)
 {}
 
 AutomationReply WordRows::query(const QString &member, const QVariantList &)
 {
     if (member != QLatin1String("Last"))
         return AutomationReply::unknown();
-    const std::vector<XmlNode *> &rows = document().rowsOf(m_table);
+    const std::vector<pugi::xml_node> &rows = document().rowsOf(node());
     if (rows.empty())
         return AutomationReply::failed(QStringLiteral("the table has no rows"));
     return AutomationReply::object(std::make_shared<WordRow>(sharedDocument(), rows.back()));
@@ -23,7 +22,7 @@ AutomationReply WordRows::query(const QString &member, const QVariantList &)
 AutomationReply WordRows::call(const QString &member, const QVariantList &arguments)
 {
     if (member == QLatin1String("Count"))
-        return AutomationReply::done(static_cast<int>(document().rowsOf(m_table).size()));
+        return AutomationReply::done(static_cast<int>(document().rowsOf(node()).size()));
     if (member == QLatin1String("Add(QVariant)"))
         return add(arguments.value(0));
     return AutomationReply::unknown();
@@ -32,9 +31,9 @@ AutomationReply WordRows::call(const QString &member, const QVariantList &argume
 AutomationReply WordRows::add(const QVariant &beforeRow)
 {
     const auto row = std::dynamic_pointer_cast<WordRow>(AutomationDispatch::fromVariant(beforeRow));
-    if (!row || !row->belongsTo(document()) ||
-        row->row()->ancestor(Ooxml::wordNs, QStringLiteral("tbl")) != m_table)
+    if (!row || !row->belongsTo(document()) || !document().contains(row->row()) ||
+        DocxText::ancestor(row->row(), "w:tbl") != node())
         return AutomationReply::failed(QStringLiteral("the argument is not a row of this table"));
-    XmlNode *added = DocxTables::insertRowBefore(document(), row->row());
+    pugi::xml_node added = DocxTables::insertRowBefore(document(), row->row());
     return AutomationReply::object(std::make_shared<WordRow>(sharedDocument(), added));
 }

@@ -2,14 +2,12 @@
 
 #include "export/office/word/WordObject.h"
 
-class XmlNode;
-
 // "Rows" of a table: the count, the last row, and Add(QVariant), which
 // inserts a row formatted like the given row before it.
 class WordRows : public WordObject
 {
 public:
-    WordRows(std::shared_ptr<DocxDocument> document, XmlNode *table);
+    WordRows(std::shared_ptr<DocxDocument> document, pugi::xml_node table);
 
     QString typeName() const override { return QStringLiteral("Word.Rows"); }
     AutomationReply query(const QString &member, const QVariantList &arguments) override;
@@ -17,6 +15,4 @@ public:
 
 private:
     AutomationReply add(const QVariant &beforeRow);
-
-    XmlNode *m_table;
 };

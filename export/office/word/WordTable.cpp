@@ -11,14 +11,14 @@ namespace {
 constexpr int autoFitWindow = 2;
 } // namespace
 
-WordTable::WordTable(std::shared_ptr<DocxDocument> document, XmlNode *table)
-    : WordObject(std::move(document)), m_table(table)
+WordTable::WordTable(std::shared_ptr<DocxDocument> document, pugi::xml_node table)
+    : WordObject(std::move(document), table)
 {}
 
 AutomationReply WordTable::query(const QString &member, const QVariantList &arguments)
 {
     if (member == QLatin1String("Rows"))
-        return AutomationReply::object(std::make_shared<WordRows>(sharedDocument(), m_table));
+        return AutomationReply::object(std::make_shared<WordRows>(sharedDocument(), node()));
     if (member == QLatin1String("Rows(int)"))
         return row(arguments.value(0).toInt());
     if (member == QLatin1String("Cell(int, int)"))
@@ -35,7 +35,7 @@ AutomationReply WordTable::call(const QString &member, const QVariantList &argum
 
 AutomationReply WordTable::row(int index)
 {
-    XmlNode *tableRow = DocxTables::row(document(), m_table, index - 1);
+    pugi::xml_node tableRow = DocxTables::row(document(), node(), index - 1);
     if (!tableRow)
         return AutomationReply::failed(QStringLiteral("no row %1").arg(index));
     return AutomationReply::object(std::make_shared<WordRow>(sharedDocument(), tableRow));
@@ -43,7 +43,7 @@ AutomationReply WordTable::row(int index)
 
 AutomationReply WordTable::cell(int row, int column)
 {
-    XmlNode *tableCell = DocxTables::cell(document(), m_table, row - 1, column - 1);
+    pugi::xml_node tableCell = DocxTables::cell(document(), node(), row - 1, column - 1);
     if (!tableCell)
         return AutomationReply::failed(QStringLiteral("no cell (%1, %2)").arg(row).arg(column));
     return AutomationReply::object(std::make_shared<WordCell>(sharedDocument(), tableCell));
@@ -54,6 +54,6 @@ AutomationReply WordTable::autoFit(int behavior)
     if (behavior != autoFitWindow)
         return AutomationReply::failed(
             QStringLiteral("auto-fit behavior %1 is not supported").arg(behavior));
-    DocxTables::fitToWindow(document(), m_table);
+    DocxTables::fitToWindow(document(), node());
     return AutomationReply::done();
 }

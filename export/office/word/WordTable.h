@@ -2,13 +2,11 @@
 
 #include "export/office/word/WordObject.h"
 
-class XmlNode;
-
 // "Table": auto-fit, its rows and its cells (row and column from 1).
 class WordTable : public WordObject
 {
 public:
-    WordTable(std::shared_ptr<DocxDocument> document, XmlNode *table);
+    WordTable(std::shared_ptr<DocxDocument> document, pugi::xml_node table);
 
     QString typeName() const override { return QStringLiteral("Word.Table"); }
     AutomationReply query(const QString &member, const QVariantList &arguments) override;
@@ -18,6 +16,4 @@ private:
     AutomationReply row(int index);
     AutomationReply cell(int row, int column);
     AutomationReply autoFit(int behavior);
-
-    XmlNode *m_table;
 };

@@ -7,10 +7,10 @@ AutomationReply WordTables::query(const QString &member, const QVariantList &arg
 {
     if (member != QLatin1String("Item(int)"))
         return AutomationReply::unknown();
-    const QVector<XmlNode *> tables = document().tables();
+    const std::vector<pugi::xml_node> tables = document().tables();
     const int index = arguments.value(0).toInt();
-    if (index < 1 || index > tables.size())
+    if (index < 1 || index > static_cast<int>(tables.size()))
         return AutomationReply::failed(QStringLiteral("no table %1").arg(index));
     return AutomationReply::object(
-        std::make_shared<WordTable>(sharedDocument(), tables.at(index - 1)));
+        std::make_shared<WordTable>(sharedDocument(), tables[static_cast<size_t>(index - 1)]));
 }

@@ -17,9 +17,10 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-# The libraries the programs link (Qt 5, QuaZip, the C++ runtime) are found by
-# dpkg-shlibdeps with their minimum versions; the font that the Chinese texts
-# need is loaded at run time and so named here.
+# The libraries the programs link (Qt 5, QuaZip, pugixml, the C++ runtime) are
+# found by dpkg-shlibdeps with their minimum versions (pugixml as
+# libpugixml1v5); the font that the Chinese texts need is loaded at run time
+# and so named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
 include(CPack)

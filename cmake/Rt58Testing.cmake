@@ -33,13 +33,15 @@ include(CMakeDependentOption)
 cmake_dependent_option(RT58_FUZZERS "Build the libFuzzer targets" ON
     "CMAKE_CXX_COMPILER_ID STREQUAL Clang" OFF)
 
-# rt58_add_fuzzer(NAME <name> SOURCES <files...> [LIBRARIES <libraries...>])
+# rt58_add_fuzzer(NAME <name> SOURCES <files...> [LIBRARIES <libraries...>]
+#                 [RUNS <n>])
 # Builds a libFuzzer target when RT58_FUZZERS is on and registers it as a test
-# labelled "fuzz": a short fixed-seed run from its seed corpus, the folder
-# corpus/<name> beside the calling CMakeLists.txt. scripts/fuzz.sh finds the
+# labelled "fuzz": a short fixed-seed run of <n> inputs (40000 unless given)
+# from its seed corpus, the folder corpus/<name> beside the calling
+# CMakeLists.txt. scripts/fuzz.sh finds the
 # target by that label and runs it for a bounded time from the same corpus.
 function(rt58_add_fuzzer)
-    cmake_parse_arguments(F "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(F "" "NAME;RUNS" "SOURCES;LIBRARIES" ${ARGN})
     if(NOT RT58_FUZZERS)
         return()
     endif()
@@ -52,7 +54,10 @@ function(rt58_add_fuzzer)
     # New inputs go to a folder of the build, never into the seed corpus.
     set(found ${CMAKE_CURRENT_BINARY_DIR}/fuzz/${F_NAME})
     file(MAKE_DIRECTORY ${found})
+    if(NOT F_RUNS)
+        set(F_RUNS 40000)
+    endif()
     add_test(NAME ${F_NAME}
-        COMMAND ${F_NAME} -runs=40000 -seed=1 ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${F_NAME})
+        COMMAND ${F_NAME} -runs=${F_RUNS} -seed=1 ${found} ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${F_NAME})
     set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz TIMEOUT 120)
 endfunction()

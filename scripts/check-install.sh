@@ -56,7 +56,8 @@ for path in "${expected[@]}"; do
     grep -q " \./usr/$path\$" <<<"$contents" || fail "$(basename "$deb") lacks /usr/$path"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libqt5widgets5 libqt5serialport5 libqt5charts5 libquazip1-qt5-1 fonts-wqy-zenhei; do
+for package in libqt5widgets5 libqt5serialport5 libqt5charts5 libquazip1-qt5-1 libpugixml1v5 \
+    fonts-wqy-zenhei; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "$(basename "$deb") does not depend on $package"
 done
 

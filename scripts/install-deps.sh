@@ -8,10 +8,10 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libqt5serialport5-dev libqt5charts5-dev libqt5svg5
-    libquazip1-qt5-dev
+    libquazip1-qt5-dev libpugixml-dev
     fonts-wqy-zenhei
     xvfb xauth xdotool
-    python3 python3-openpyxl poppler-utils
+    python3 python3-openpyxl python3-docx poppler-utils
     file
     "$@"
 )

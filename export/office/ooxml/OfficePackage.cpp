@@ -28,19 +28,18 @@ QString folderOf(const QString &partName)
 
 // Reads the current entry. An entry that unpacks to more than any report
 // template holds is refused, so that a damaged or hostile archive cannot
-// exhaust the memory.
-bool readEntry(QuaZip &zip, QByteArray *data, QString *error)
+// exhaust the memory; the unpacking stops at the size the entry declares.
+bool readEntry(QuaZip &zip, const QuaZipFileInfo64 &info, QByteArray *data, QString *error)
 {
-    constexpr qint64 maximumPartSize = 256 * 1024 * 1024;
+    constexpr quint64 maximumPartSize = 256 * 1024 * 1024;
     QuaZipFile file(&zip);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (info.uncompressedSize > maximumPartSize || !file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("cannot read entry %1").arg(zip.getCurrentFileName());
         return false;
     }
-    *data = file.read(maximumPartSize + 1);
-    const bool tooLarge = data->size() > maximumPartSize;
+    *data = file.readAll();
     file.close();
-    if (tooLarge || file.getZipError() != UNZ_OK) {
+    if (file.getZipError() != UNZ_OK) {
         *error = QStringLiteral("damaged entry %1").arg(zip.getCurrentFileName());
         return false;
     }
@@ -80,7 +79,7 @@ bool OfficePackage::load(const QString &path, QString *error)
         QuaZipFileInfo64 info;
         zip.getCurrentFileInfo(&info);
         Entry entry{info.name, QByteArray(), info.dateTime};
-        if (!readEntry(zip, &entry.data, error))
+        if (!readEntry(zip, info, &entry.data, error))
             return false;
         m_index.insert(entry.name.toLower(), m_entries.size());
         m_entries.append(entry);

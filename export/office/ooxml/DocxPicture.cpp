@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QSize>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -49,6 +51,55 @@ QString contentTypeFor(const QString &extension)
     return types.value(extension);
 }
 
+// Pixel size and resolution (dots per metre, 0 when not given) of a picture.
+struct Geometry
+{
+    QSize pixels;
+    int dotsPerMeterX = 0;
+    int dotsPerMeterY = 0;
+};
+
+quint32 bigEndianAt(const QByteArray &bytes, int at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
+
+// Geometry from the chunks of a PNG before its image data, which is not
+// decoded: the header (IHDR) and the physical size (pHYs, in dots per metre
+// when its unit is 1).
+Geometry pngGeometry(const QByteArray &bytes)
+{
+    Geometry geometry;
+    constexpr int chunkFrame = 12; // length, type, CRC
+    for (int at = 8; at + chunkFrame <= bytes.size();) {
+        const quint32 length = bigEndianAt(bytes, at);
+        if (length > static_cast<quint32>(bytes.size() - at - chunkFrame))
+            break;
+        const QByteArray type = bytes.mid(at + 4, 4);
+        const int data = at + 8;
+        if (type == "IHDR" && length >= 8) {
+            geometry.pixels = QSize(static_cast<int>(bigEndianAt(bytes, data)),
+                                    static_cast<int>(bigEndianAt(bytes, data + 4)));
+        } else if (type == "pHYs" && length >= 9 && bytes.at(data + 8) == 1) {
+            geometry.dotsPerMeterX = static_cast<int>(bigEndianAt(bytes, data));
+            geometry.dotsPerMeterY = static_cast<int>(bigEndianAt(bytes, data + 4));
+        } else if (type == "IDAT") {
+            break;
+        }
+        at += chunkFrame + static_cast<int>(length);
+    }
+    return geometry;
+}
+
+// A PNG's geometry is read from its header; other formats are decoded.
+Geometry geometryOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith(QByteArrayLiteral("\x89PNG\r\n\x1a\n")))
+        return pngGeometry(bytes);
+    const QImage image = QImage::fromData(bytes);
+    return {image.size(), image.dotsPerMeterX(), image.dotsPerMeterY()};
+}
+
 // The resolution is taken in whole dots per inch, as a PNG stores it in dots
 // per metre (96 dpi is kept as 3780 dots per metre).
 qint64 extentEmu(int pixels, int dotsPerMeter)
@@ -58,11 +109,11 @@ qint64 extentEmu(int pixels, int dotsPerMeter)
 }
 
 // Fills the run with the inline drawing of the picture.
-bool fillDrawingRun(DocxDocument &document, pugi::xml_node run, const QImage &image,
+bool fillDrawingRun(DocxDocument &document, pugi::xml_node run, const Geometry &geometry,
                     const QString &relationshipId, const QString &name)
 {
-    qint64 cx = extentEmu(image.width(), image.dotsPerMeterX());
-    qint64 cy = extentEmu(image.height(), image.dotsPerMeterY());
+    qint64 cx = extentEmu(geometry.pixels.width(), geometry.dotsPerMeterX);
+    qint64 cy = extentEmu(geometry.pixels.height(), geometry.dotsPerMeterY);
     const qint64 maxWidth = document.textWidthTwips() * emuPerTwip;
     if (cx > maxWidth) {
         cy = cy * maxWidth / cx;
@@ -97,8 +148,8 @@ bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
         return false;
     }
     const QByteArray bytes = file.readAll();
-    const QImage image = QImage::fromData(bytes);
-    if (image.isNull()) {
+    const Geometry geometry = geometryOf(bytes);
+    if (geometry.pixels.isEmpty()) {
         *error = QStringLiteral("%1 is not a picture").arg(imagePath);
         return false;
     }
@@ -110,7 +161,7 @@ bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
     const QString id =
         package.addRelationship(document.mainPart(), QLatin1String(Ooxml::imageType), mediaPart);
     pugi::xml_node run = range.replaceWithRun(document);
-    if (!run || !fillDrawingRun(document, run, image, id, QFileInfo(imagePath).fileName())) {
+    if (!run || !fillDrawingRun(document, run, geometry, id, QFileInfo(imagePath).fileName())) {
         *error = QStringLiteral("no place for the picture at the range");
         return false;
     }

@@ -172,11 +172,6 @@ QStringList DocxText::paragraphs(const QString &text)
     return lines;
 }
 
-bool DocxText::is(pugi::xml_node node, const char *name)
-{
-    return std::strcmp(node.name(), name) == 0;
-}
-
 pugi::xml_node DocxText::ancestor(pugi::xml_node node, const char *name)
 {
     for (node = node.parent(); node; node = node.parent()) {

@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
+
 #include <vector>
 
 // Reading and writing the text of WordprocessingML content. Text follows the
@@ -38,7 +40,11 @@ pugi::xml_node insertParagraphAfter(pugi::xml_node node, const QString &text);
 // mark does not start another paragraph.
 QStringList paragraphs(const QString &text);
 
-bool is(pugi::xml_node node, const char *name);
+// Inline, so that the comparison with a literal name is compiled in place.
+inline bool is(pugi::xml_node node, const char *name)
+{
+    return std::strcmp(node.name(), name) == 0;
+}
 // The nearest ancestor (not the node itself) with the name, or an empty
 // handle.
 pugi::xml_node ancestor(pugi::xml_node node, const char *name);

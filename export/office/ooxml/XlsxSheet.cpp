@@ -35,9 +35,15 @@ int columnOf(pugi::xml_node cell)
     return columnOf(cell.attribute("r").value());
 }
 
+// A cell reference such as "AB12".
 QByteArray reference(int row, int column)
 {
-    return XlsxSheet::columnName(column).toLatin1() + QByteArray::number(row);
+    char letters[8];
+    int start = sizeof letters;
+    for (; column > 0 && start > 0; column = (column - 1) / 26)
+        letters[--start] = static_cast<char>('A' + (column - 1) % 26);
+    QByteArray name(letters + start, static_cast<int>(sizeof letters) - start);
+    return name.append(QByteArray::number(row));
 }
 
 } // namespace
@@ -139,7 +145,12 @@ pugi::xml_node XlsxSheet::ensureRow(int row)
 pugi::xml_node XlsxSheet::ensureCell(pugi::xml_node rowElement, int row, int column)
 {
     pugi::xml_node following;
-    for (pugi::xml_node cell = rowElement.child("c"); cell; cell = cell.next_sibling("c")) {
+    // Cells are mostly written left to right: a cell after the last one
+    // needs no search.
+    pugi::xml_node last = rowElement.last_child();
+    const bool afterLast = !last || (is(last, "c") && columnOf(last) < column);
+    for (pugi::xml_node cell = afterLast ? pugi::xml_node() : rowElement.child("c"); cell;
+         cell = cell.next_sibling("c")) {
         const int existing = columnOf(cell);
         if (existing == column)
             return cell;

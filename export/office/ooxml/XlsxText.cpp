@@ -46,10 +46,12 @@ QString XlsxText::decodeEscapes(const QString &text)
 QString XlsxText::encodeEscapes(const QString &text)
 {
     static const QRegularExpression literalEscape(QStringLiteral("_(x[0-9A-Fa-f]{4}_)"));
+    const bool literal = text.contains(QLatin1String("_x"));
+    if (!literal && std::none_of(text.cbegin(), text.cend(), needsEscape))
+        return text;
     QString escaped = text;
-    escaped.replace(literalEscape, QStringLiteral("_x005F_\\1"));
-    if (std::none_of(escaped.cbegin(), escaped.cend(), needsEscape))
-        return escaped;
+    if (literal)
+        escaped.replace(literalEscape, QStringLiteral("_x005F_\\1"));
     QString result;
     for (const QChar c : qAsConst(escaped)) {
         if (needsEscape(c))

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -35,15 +36,16 @@ int columnOf(pugi::xml_node cell)
     return columnOf(cell.attribute("r").value());
 }
 
-// A cell reference such as "AB12".
-QByteArray reference(int row, int column)
+// A cell reference such as "AB12", written into the buffer.
+const char *reference(int row, int column, char (&buffer)[24])
 {
     char letters[8];
     int start = sizeof letters;
     for (; column > 0 && start > 0; column = (column - 1) / 26)
         letters[--start] = static_cast<char>('A' + (column - 1) % 26);
-    QByteArray name(letters + start, static_cast<int>(sizeof letters) - start);
-    return name.append(QByteArray::number(row));
+    std::snprintf(buffer, sizeof buffer, "%.*s%d", static_cast<int>(sizeof letters) - start,
+                  letters + start, row);
+    return buffer;
 }
 
 } // namespace
@@ -162,16 +164,17 @@ pugi::xml_node XlsxSheet::ensureCell(pugi::xml_node rowElement, int row, int col
     rowElement.remove_attribute("spans");
     pugi::xml_node cell =
         following ? rowElement.insert_child_before("c", following) : rowElement.append_child("c");
-    cell.append_attribute("r").set_value(reference(row, column).constData());
-    const QByteArray style = styleForNewCell(rowElement, column);
-    if (!style.isEmpty())
-        cell.append_attribute("s").set_value(style.constData());
+    char buffer[24];
+    cell.append_attribute("r").set_value(reference(row, column, buffer));
+    const char *style = styleForNewCell(rowElement, column);
+    if (*style)
+        cell.append_attribute("s").set_value(style);
     return cell;
 }
 
 // A new cell takes the style of its row when the row has one, else that of
 // its column.
-QByteArray XlsxSheet::styleForNewCell(pugi::xml_node rowElement, int column) const
+const char *XlsxSheet::styleForNewCell(pugi::xml_node rowElement, int column) const
 {
     if (std::strcmp(rowElement.attribute("customFormat").value(), "1") == 0)
         return rowElement.attribute("s").value();
@@ -181,7 +184,7 @@ QByteArray XlsxSheet::styleForNewCell(pugi::xml_node rowElement, int column) con
             column <= definition.attribute("max").as_int())
             return definition.attribute("style").value();
     }
-    return QByteArray();
+    return "";
 }
 
 // Indexes the rows by number. Rows and cells without a usable reference take
@@ -203,7 +206,8 @@ void XlsxSheet::indexRows()
         for (pugi::xml_node cell = row.child("c"); cell; cell = cell.next_sibling("c")) {
             const int givenColumn = columnOf(cell);
             column = givenColumn > 0 ? givenColumn : std::min(column + 1, columnLimit);
-            XmlPart::setAttribute(cell, "r", reference(rowNumber, column).constData());
+            char buffer[24];
+            XmlPart::setAttribute(cell, "r", reference(rowNumber, column, buffer));
         }
     }
 }
@@ -224,7 +228,9 @@ void XlsxSheet::updateDimension()
     }
     if (lastColumn == 0)
         return;
-    const QByteArray ref = reference(m_rows.begin()->first, firstColumn) + ':' +
-                           reference(m_rows.rbegin()->first, lastColumn);
+    char first[24];
+    char last[24];
+    const QByteArray ref = QByteArray(reference(m_rows.begin()->first, firstColumn, first)) + ':' +
+                           reference(m_rows.rbegin()->first, lastColumn, last);
     XmlPart::setAttribute(dimension, "ref", ref.constData());
 }

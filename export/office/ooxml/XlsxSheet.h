@@ -30,7 +30,8 @@ private:
     pugi::xml_node findCell(int row, int column) const;
     pugi::xml_node ensureRow(int row);
     pugi::xml_node ensureCell(pugi::xml_node rowElement, int row, int column);
-    QByteArray styleForNewCell(pugi::xml_node rowElement, int column) const;
+    // The style of a new cell, or "" for none.
+    const char *styleForNewCell(pugi::xml_node rowElement, int column) const;
     void indexRows();
     void updateDimension();
 

@@ -116,10 +116,11 @@ QString DocxText::storyText(pugi::xml_node node)
     return text;
 }
 
+// Property elements hold no runs and are not searched.
 pugi::xml_node DocxText::firstRunProperties(pugi::xml_node node)
 {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
+        if (child.type() != pugi::node_element || isPropertyElement(child))
             continue;
         if (is(child, "w:r"))
             return child.child("w:rPr");

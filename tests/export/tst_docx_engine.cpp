@@ -4,10 +4,10 @@
 #include <QDomDocument>
 #include <QtTest>
 
-// The Office layer on templates of the shapes that Word and LibreOffice
-// write: what is not edited stays as written, runs split by the writer,
-// bookmarks across runs and paragraphs, content controls, alternate content
-// and tables with merged grid columns; and on damaged parts, which end in a
+// The Office layer on templates of the shapes that Office writers produce:
+// what is not edited stays as written, runs split by the writer, bookmarks
+// across runs and paragraphs, content controls, alternate content and
+// tables with merged grid columns; and on damaged parts, which end in a
 // failed call, never in a crash or a part written into nothing.
 
 namespace {
@@ -183,7 +183,7 @@ private slots:
                    "w:type=\"spellEnd\"/><w:r><w:t>月</w:t></w:r>" +
                    dateEnd
             << "yyyy年MM月" << QStringList{"报告日期：NEW", "测试结果"} << boldRun;
-        QTest::newRow("end in a later paragraph, as LibreOffice writes")
+        QTest::newRow("end in a later paragraph")
             << dateStart + "<w:r>" + bold +
                    "<w:t>first</w:t></w:r></w:p><w:p><w:pPr>"
                    "<w:jc w:val=\"right\"/></w:pPr><w:r><w:t>middle</w:t></w:r></w:p><w:p><w:r>"

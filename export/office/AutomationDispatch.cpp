@@ -7,22 +7,22 @@ bool AutomationDispatch::isAvailable(QString *) const
     return true;
 }
 
-AutomationReply AutomationDispatch::query(const QString &, const QVariantList &)
+AutomationReply AutomationDispatch::query(QLatin1String, const AutomationArguments &)
 {
     return AutomationReply::unknown();
 }
 
-AutomationReply AutomationDispatch::call(const QString &, const QVariantList &)
+AutomationReply AutomationDispatch::call(QLatin1String, const AutomationArguments &)
 {
     return AutomationReply::unknown();
 }
 
-AutomationReply AutomationDispatch::property(const QString &) const
+AutomationReply AutomationDispatch::property(QLatin1String) const
 {
     return AutomationReply::unknown();
 }
 
-AutomationReply AutomationDispatch::setProperty(const QString &, const QVariant &)
+AutomationReply AutomationDispatch::setProperty(QLatin1String, const QVariant &)
 {
     return AutomationReply::unknown();
 }

@@ -2,9 +2,14 @@
 
 #include "export/office/AutomationReply.h"
 
+#include <QLatin1String>
 #include <QMetaType>
 #include <QString>
-#include <QVariantList>
+#include <QVarLengthArray>
+#include <QVariant>
+
+// Arguments of one member access; up to four are held without allocating.
+using AutomationArguments = QVarLengthArray<QVariant, 4>;
 
 // The server side of an automation object: answers member accesses by their
 // call strings, matched exactly as written. Every member that a kind of
@@ -20,10 +25,10 @@ public:
     // document has been closed).
     virtual bool isAvailable(QString *reason) const;
 
-    virtual AutomationReply query(const QString &member, const QVariantList &arguments);
-    virtual AutomationReply call(const QString &member, const QVariantList &arguments);
-    virtual AutomationReply property(const QString &name) const;
-    virtual AutomationReply setProperty(const QString &name, const QVariant &value);
+    virtual AutomationReply query(QLatin1String member, const AutomationArguments &arguments);
+    virtual AutomationReply call(QLatin1String member, const AutomationArguments &arguments);
+    virtual AutomationReply property(QLatin1String name) const;
+    virtual AutomationReply setProperty(QLatin1String name, const QVariant &value);
 
     static QVariant toVariant(const AutomationDispatchPtr &object);
     static AutomationDispatchPtr fromVariant(const QVariant &value);

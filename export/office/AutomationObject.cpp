@@ -33,8 +33,9 @@ int parameterCount(const char *member)
 
 // The arguments that the call string declares; for a plain property name,
 // those given up to the first invalid one.
-QVariantList declaredArguments(const char *member, const QVariant &var1, const QVariant &var2,
-                               const QVariant &var3, const QVariant &var4)
+AutomationArguments declaredArguments(const char *member, const QVariant &var1,
+                                      const QVariant &var2, const QVariant &var3,
+                                      const QVariant &var4)
 {
     const QVariant *given[] = {&var1, &var2, &var3, &var4};
     int count = parameterCount(member);
@@ -43,8 +44,7 @@ QVariantList declaredArguments(const char *member, const QVariant &var1, const Q
         while (count < 4 && given[count]->isValid())
             ++count;
     }
-    QVariantList arguments;
-    arguments.reserve(count);
+    AutomationArguments arguments;
     for (int i = 0; i < count && i < 4; ++i)
         arguments.append(*given[i]);
     return arguments;
@@ -67,7 +67,7 @@ AutomationObject *AutomationObject::querySubObject(const char *name, const QVari
                                                    const QVariant &var2, const QVariant &var3,
                                                    const QVariant &var4)
 {
-    const QString member = QString::fromLatin1(name);
+    const QLatin1String member(name);
     if (!usable(member))
         return nullptr;
     const AutomationReply reply =
@@ -75,8 +75,8 @@ AutomationObject *AutomationObject::querySubObject(const char *name, const QVari
     if (!accepted(reply, member))
         return nullptr;
     if (!reply.object()) {
-        qWarning().noquote()
-            << QStringLiteral("%1: \"%2\" is not an object").arg(m_dispatch->typeName(), member);
+        qWarning().noquote() << QStringLiteral("%1: \"%2\" is not an object")
+                                    .arg(m_dispatch->typeName(), QString(member));
         return nullptr;
     }
     return new AutomationObject(reply.object(), this);
@@ -86,12 +86,12 @@ QVariant AutomationObject::dynamicCall(const char *function, const QVariant &var
                                        const QVariant &var2, const QVariant &var3,
                                        const QVariant &var4)
 {
-    const QString member = QString::fromLatin1(function);
+    const QLatin1String member(function);
     if (!usable(member))
         return QVariant();
-    const QVariantList arguments = declaredArguments(function, var1, var2, var3, var4);
+    const AutomationArguments arguments = declaredArguments(function, var1, var2, var3, var4);
     AutomationReply reply = m_dispatch->call(member, arguments);
-    if (reply.outcome() == AutomationReply::Unknown && !member.contains(QLatin1Char('('))) {
+    if (reply.outcome() == AutomationReply::Unknown && !std::strchr(function, '(')) {
         reply = arguments.isEmpty() ? m_dispatch->property(member)
                                     : m_dispatch->setProperty(member, arguments.first());
     }
@@ -104,13 +104,13 @@ QVariant AutomationObject::dynamicCall(const char *function, const QVariant &var
 
 bool AutomationObject::setProperty(const char *name, const QVariant &value)
 {
-    const QString member = QString::fromLatin1(name);
+    const QLatin1String member(name);
     return usable(member) && accepted(m_dispatch->setProperty(member, value), member);
 }
 
 QVariant AutomationObject::property(const char *name) const
 {
-    const QString member = QString::fromLatin1(name);
+    const QLatin1String member(name);
     if (!usable(member))
         return QVariant();
     const AutomationReply reply = m_dispatch->property(member);
@@ -122,34 +122,34 @@ QVariant AutomationObject::asVariant() const
     return AutomationDispatch::toVariant(m_dispatch);
 }
 
-bool AutomationObject::usable(const QString &member) const
+bool AutomationObject::usable(QLatin1String member) const
 {
     if (!m_dispatch) {
         qWarning().noquote()
-            << QStringLiteral("\"%1\" used on a null automation object").arg(member);
+            << QStringLiteral("\"%1\" used on a null automation object").arg(QString(member));
         return false;
     }
     QString reason;
     if (!m_dispatch->isAvailable(&reason)) {
-        qWarning().noquote()
-            << QStringLiteral("%1: \"%2\" failed: %3").arg(m_dispatch->typeName(), member, reason);
+        qWarning().noquote() << QStringLiteral("%1: \"%2\" failed: %3")
+                                    .arg(m_dispatch->typeName(), QString(member), reason);
         return false;
     }
     return true;
 }
 
-bool AutomationObject::accepted(const AutomationReply &reply, const QString &member) const
+bool AutomationObject::accepted(const AutomationReply &reply, QLatin1String member) const
 {
     switch (reply.outcome()) {
     case AutomationReply::Done:
         return true;
     case AutomationReply::Unknown:
-        qWarning().noquote()
-            << QStringLiteral("%1: unknown member \"%2\"").arg(m_dispatch->typeName(), member);
+        qWarning().noquote() << QStringLiteral("%1: unknown member \"%2\"")
+                                    .arg(m_dispatch->typeName(), QString(member));
         return false;
     case AutomationReply::Failed:
         qWarning().noquote() << QStringLiteral("%1: \"%2\" failed: %3")
-                                    .arg(m_dispatch->typeName(), member, reply.reason());
+                                    .arg(m_dispatch->typeName(), QString(member), reply.reason());
         return false;
     }
     return false;

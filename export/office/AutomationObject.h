@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
-#include <QVariantList>
 
 // Client side of an Office automation object, created from a program
 // identifier ("Word.Application", "Excel.Application"). Members are reached
@@ -39,8 +38,8 @@ public:
 private:
     AutomationObject(AutomationDispatchPtr dispatch, QObject *parent);
 
-    bool usable(const QString &member) const;
-    bool accepted(const AutomationReply &reply, const QString &member) const;
+    bool usable(QLatin1String member) const;
+    bool accepted(const AutomationReply &reply, QLatin1String member) const;
 
     AutomationDispatchPtr m_dispatch;
 };

@@ -4,7 +4,7 @@
 
 ExcelApplication::ExcelApplication() : m_workbooks(std::make_shared<ExcelWorkbooks>()) {}
 
-AutomationReply ExcelApplication::query(const QString &member, const QVariantList &)
+AutomationReply ExcelApplication::query(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("WorkBooks"))
         return AutomationReply::object(m_workbooks);
@@ -13,7 +13,7 @@ AutomationReply ExcelApplication::query(const QString &member, const QVariantLis
     return AutomationReply::unknown();
 }
 
-AutomationReply ExcelApplication::call(const QString &member, const QVariantList &)
+AutomationReply ExcelApplication::call(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Quit()")) {
         m_workbooks->closeAll();
@@ -22,14 +22,14 @@ AutomationReply ExcelApplication::call(const QString &member, const QVariantList
     return AutomationReply::unknown();
 }
 
-AutomationReply ExcelApplication::property(const QString &name) const
+AutomationReply ExcelApplication::property(QLatin1String name) const
 {
     if (name == QLatin1String("Visible"))
         return AutomationReply::done(false);
     return AutomationReply::unknown();
 }
 
-AutomationReply ExcelApplication::setProperty(const QString &name, const QVariant &)
+AutomationReply ExcelApplication::setProperty(QLatin1String name, const QVariant &)
 {
     if (name == QLatin1String("Visible"))
         return AutomationReply::done();

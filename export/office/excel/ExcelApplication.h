@@ -15,10 +15,10 @@ public:
     ExcelApplication();
 
     QString typeName() const override { return QStringLiteral("Excel.Application"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
-    AutomationReply property(const QString &name) const override;
-    AutomationReply setProperty(const QString &name, const QVariant &value) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply property(QLatin1String name) const override;
+    AutomationReply setProperty(QLatin1String name, const QVariant &value) override;
 
 private:
     std::shared_ptr<ExcelWorkbooks> m_workbooks;

@@ -7,7 +7,7 @@ ExcelRange::ExcelRange(std::shared_ptr<XlsxWorkbook> workbook, XlsxSheet *sheet,
     : ExcelObject(std::move(workbook)), m_sheet(sheet), m_row(row), m_column(column)
 {}
 
-AutomationReply ExcelRange::call(const QString &member, const QVariantList &arguments)
+AutomationReply ExcelRange::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member != QLatin1String("SetValue(const QString&)"))
         return AutomationReply::unknown();
@@ -15,7 +15,7 @@ AutomationReply ExcelRange::call(const QString &member, const QVariantList &argu
     return AutomationReply::done();
 }
 
-AutomationReply ExcelRange::property(const QString &name) const
+AutomationReply ExcelRange::property(QLatin1String name) const
 {
     if (name == QLatin1String("Value"))
         return AutomationReply::done(workbook().cellText(*m_sheet, m_row, m_column));

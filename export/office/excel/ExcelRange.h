@@ -11,8 +11,8 @@ public:
     ExcelRange(std::shared_ptr<XlsxWorkbook> workbook, XlsxSheet *sheet, int row, int column);
 
     QString typeName() const override { return QStringLiteral("Excel.Range"); }
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
-    AutomationReply property(const QString &name) const override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply property(QLatin1String name) const override;
 
 private:
     XlsxSheet *m_sheet;

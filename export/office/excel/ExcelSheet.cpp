@@ -12,7 +12,7 @@ ExcelSheet::ExcelSheet(std::shared_ptr<XlsxWorkbook> workbook, XlsxSheet *sheet)
     : ExcelObject(std::move(workbook)), m_sheet(sheet)
 {}
 
-AutomationReply ExcelSheet::query(const QString &member, const QVariantList &arguments)
+AutomationReply ExcelSheet::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member != QLatin1String("Cells(int,int)"))
         return AutomationReply::unknown();

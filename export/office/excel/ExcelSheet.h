@@ -11,7 +11,7 @@ public:
     ExcelSheet(std::shared_ptr<XlsxWorkbook> workbook, XlsxSheet *sheet);
 
     QString typeName() const override { return QStringLiteral("Excel.Worksheet"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 
 private:
     XlsxSheet *m_sheet;

@@ -3,7 +3,7 @@
 #include "export/office/excel/ExcelSheet.h"
 #include "export/office/ooxml/XlsxWorkbook.h"
 
-AutomationReply ExcelSheets::query(const QString &member, const QVariantList &arguments)
+AutomationReply ExcelSheets::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member != QLatin1String("Item(int)"))
         return AutomationReply::unknown();

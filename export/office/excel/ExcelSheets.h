@@ -9,5 +9,5 @@ public:
     using ExcelObject::ExcelObject;
 
     QString typeName() const override { return QStringLiteral("Excel.Sheets"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 };

@@ -3,14 +3,14 @@
 #include "export/office/excel/ExcelSheets.h"
 #include "export/office/ooxml/XlsxWorkbook.h"
 
-AutomationReply ExcelWorkbook::query(const QString &member, const QVariantList &)
+AutomationReply ExcelWorkbook::query(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Sheets"))
         return AutomationReply::object(std::make_shared<ExcelSheets>(sharedWorkbook()));
     return AutomationReply::unknown();
 }
 
-AutomationReply ExcelWorkbook::call(const QString &member, const QVariantList &arguments)
+AutomationReply ExcelWorkbook::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Save()"))
         return save();

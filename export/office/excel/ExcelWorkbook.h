@@ -10,8 +10,8 @@ public:
     using ExcelObject::ExcelObject;
 
     QString typeName() const override { return QStringLiteral("Excel.Workbook"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
 
 private:
     AutomationReply save();

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-AutomationReply ExcelWorkbooks::query(const QString &member, const QVariantList &arguments)
+AutomationReply ExcelWorkbooks::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Open (const QString&)"))
         return open(arguments.value(0).toString());

@@ -14,7 +14,7 @@ class ExcelWorkbooks : public AutomationDispatch
 {
 public:
     QString typeName() const override { return QStringLiteral("Excel.Workbooks"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 
     AutomationReply active() const;
     // Closes every open workbook without saving it.

@@ -4,14 +4,14 @@
 
 WordApplication::WordApplication() : m_documents(std::make_shared<WordDocuments>()) {}
 
-AutomationReply WordApplication::query(const QString &member, const QVariantList &)
+AutomationReply WordApplication::query(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Documents"))
         return AutomationReply::object(m_documents);
     return AutomationReply::unknown();
 }
 
-AutomationReply WordApplication::call(const QString &member, const QVariantList &)
+AutomationReply WordApplication::call(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Quit()")) {
         m_documents->closeAll();
@@ -20,14 +20,14 @@ AutomationReply WordApplication::call(const QString &member, const QVariantList 
     return AutomationReply::unknown();
 }
 
-AutomationReply WordApplication::property(const QString &name) const
+AutomationReply WordApplication::property(QLatin1String name) const
 {
     if (name == QLatin1String("Visible"))
         return AutomationReply::done(false);
     return AutomationReply::unknown();
 }
 
-AutomationReply WordApplication::setProperty(const QString &name, const QVariant &)
+AutomationReply WordApplication::setProperty(QLatin1String name, const QVariant &)
 {
     if (name == QLatin1String("Visible"))
         return AutomationReply::done();

@@ -14,10 +14,10 @@ public:
     WordApplication();
 
     QString typeName() const override { return QStringLiteral("Word.Application"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
-    AutomationReply property(const QString &name) const override;
-    AutomationReply setProperty(const QString &name, const QVariant &value) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply property(QLatin1String name) const override;
+    AutomationReply setProperty(QLatin1String name, const QVariant &value) override;
 
 private:
     std::shared_ptr<WordDocuments> m_documents;

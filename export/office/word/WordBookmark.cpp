@@ -7,7 +7,7 @@ WordBookmark::WordBookmark(std::shared_ptr<DocxDocument> document, pugi::xml_nod
     : WordObject(std::move(document), start)
 {}
 
-AutomationReply WordBookmark::query(const QString &member, const QVariantList &)
+AutomationReply WordBookmark::query(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Range"))
         return AutomationReply::object(
@@ -15,7 +15,7 @@ AutomationReply WordBookmark::query(const QString &member, const QVariantList &)
     return AutomationReply::unknown();
 }
 
-AutomationReply WordBookmark::call(const QString &member, const QVariantList &)
+AutomationReply WordBookmark::call(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Select(void)"))
         return AutomationReply::done();

@@ -9,6 +9,6 @@ public:
     WordBookmark(std::shared_ptr<DocxDocument> document, pugi::xml_node start);
 
     QString typeName() const override { return QStringLiteral("Word.Bookmark"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
 };

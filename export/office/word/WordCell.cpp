@@ -7,7 +7,7 @@ WordCell::WordCell(std::shared_ptr<DocxDocument> document, pugi::xml_node cell)
     : WordObject(std::move(document), cell)
 {}
 
-AutomationReply WordCell::query(const QString &member, const QVariantList &)
+AutomationReply WordCell::query(QLatin1String member, const AutomationArguments &)
 {
     if (member == QLatin1String("Range"))
         return AutomationReply::object(

@@ -9,5 +9,5 @@ public:
     WordCell(std::shared_ptr<DocxDocument> document, pugi::xml_node cell);
 
     QString typeName() const override { return QStringLiteral("Word.Cell"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 };

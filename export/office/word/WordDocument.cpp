@@ -7,7 +7,7 @@
 #include "export/office/word/WordRange.h"
 #include "export/office/word/WordTables.h"
 
-AutomationReply WordDocument::query(const QString &member, const QVariantList &arguments)
+AutomationReply WordDocument::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Tables"))
         return AutomationReply::object(std::make_shared<WordTables>(sharedDocument()));
@@ -21,7 +21,7 @@ AutomationReply WordDocument::query(const QString &member, const QVariantList &a
     return AutomationReply::unknown();
 }
 
-AutomationReply WordDocument::call(const QString &member, const QVariantList &arguments)
+AutomationReply WordDocument::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Save()"))
         return save();

@@ -10,8 +10,8 @@ public:
     using WordObject::WordObject;
 
     QString typeName() const override { return QStringLiteral("Word.Document"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
 
 private:
     AutomationReply bookmark(const QString &name);

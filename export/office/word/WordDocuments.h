@@ -14,7 +14,7 @@ class WordDocuments : public AutomationDispatch
 {
 public:
     QString typeName() const override { return QStringLiteral("Word.Documents"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 
     // Closes every open document without saving it.
     void closeAll();

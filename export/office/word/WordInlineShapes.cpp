@@ -3,7 +3,7 @@
 #include "export/office/ooxml/DocxPicture.h"
 #include "export/office/word/WordRange.h"
 
-AutomationReply WordInlineShapes::call(const QString &member, const QVariantList &arguments)
+AutomationReply WordInlineShapes::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("AddPicture(const QString&, QVariant, QVariant ,QVariant)"))
         return addPicture(arguments);
@@ -11,7 +11,7 @@ AutomationReply WordInlineShapes::call(const QString &member, const QVariantList
 }
 
 // Arguments: file name, link to file, save with document, range.
-AutomationReply WordInlineShapes::addPicture(const QVariantList &arguments)
+AutomationReply WordInlineShapes::addPicture(const AutomationArguments &arguments)
 {
     if (arguments.value(1).toBool())
         return AutomationReply::failed(QStringLiteral("linked pictures are not supported"));

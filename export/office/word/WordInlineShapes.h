@@ -9,8 +9,8 @@ public:
     using WordObject::WordObject;
 
     QString typeName() const override { return QStringLiteral("Word.InlineShapes"); }
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
 
 private:
-    AutomationReply addPicture(const QVariantList &arguments);
+    AutomationReply addPicture(const AutomationArguments &arguments);
 };

@@ -14,7 +14,7 @@ bool WordRange::isAvailable(QString *reason) const
     return false;
 }
 
-AutomationReply WordRange::call(const QString &member, const QVariantList &arguments)
+AutomationReply WordRange::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("SetText(QString)") ||
         member == QLatin1String("SetText(const QString&)"))
@@ -24,14 +24,14 @@ AutomationReply WordRange::call(const QString &member, const QVariantList &argum
     return AutomationReply::unknown();
 }
 
-AutomationReply WordRange::property(const QString &name) const
+AutomationReply WordRange::property(QLatin1String name) const
 {
     if (name == QLatin1String("Text"))
         return AutomationReply::done(m_range.text(document()));
     return AutomationReply::unknown();
 }
 
-AutomationReply WordRange::setProperty(const QString &name, const QVariant &value)
+AutomationReply WordRange::setProperty(QLatin1String name, const QVariant &value)
 {
     if (name == QLatin1String("Text"))
         return setText(value.toString());

@@ -12,9 +12,9 @@ public:
 
     QString typeName() const override { return QStringLiteral("Word.Range"); }
     bool isAvailable(QString *reason) const override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
-    AutomationReply property(const QString &name) const override;
-    AutomationReply setProperty(const QString &name, const QVariant &value) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply property(QLatin1String name) const override;
+    AutomationReply setProperty(QLatin1String name, const QVariant &value) override;
 
     const DocxRange &range() const { return m_range; }
 

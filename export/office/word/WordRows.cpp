@@ -9,7 +9,7 @@ WordRows::WordRows(std::shared_ptr<DocxDocument> document, pugi::xml_node table)
     : WordObject(std::move(document), table)
 {}
 
-AutomationReply WordRows::query(const QString &member, const QVariantList &)
+AutomationReply WordRows::query(QLatin1String member, const AutomationArguments &)
 {
     if (member != QLatin1String("Last"))
         return AutomationReply::unknown();
@@ -19,7 +19,7 @@ AutomationReply WordRows::query(const QString &member, const QVariantList &)
     return AutomationReply::object(std::make_shared<WordRow>(sharedDocument(), rows.back()));
 }
 
-AutomationReply WordRows::call(const QString &member, const QVariantList &arguments)
+AutomationReply WordRows::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Count"))
         return AutomationReply::done(static_cast<int>(document().rowsOf(node()).size()));

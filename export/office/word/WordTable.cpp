@@ -15,7 +15,7 @@ WordTable::WordTable(std::shared_ptr<DocxDocument> document, pugi::xml_node tabl
     : WordObject(std::move(document), table)
 {}
 
-AutomationReply WordTable::query(const QString &member, const QVariantList &arguments)
+AutomationReply WordTable::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("Rows"))
         return AutomationReply::object(std::make_shared<WordRows>(sharedDocument(), node()));
@@ -26,7 +26,7 @@ AutomationReply WordTable::query(const QString &member, const QVariantList &argu
     return AutomationReply::unknown();
 }
 
-AutomationReply WordTable::call(const QString &member, const QVariantList &arguments)
+AutomationReply WordTable::call(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member == QLatin1String("AutoFitBehavior(WdAutoFitBehavior)"))
         return autoFit(arguments.value(0).toInt());

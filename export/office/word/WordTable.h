@@ -9,8 +9,8 @@ public:
     WordTable(std::shared_ptr<DocxDocument> document, pugi::xml_node table);
 
     QString typeName() const override { return QStringLiteral("Word.Table"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
-    AutomationReply call(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
+    AutomationReply call(QLatin1String member, const AutomationArguments &arguments) override;
 
 private:
     AutomationReply row(int index);

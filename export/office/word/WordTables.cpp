@@ -3,7 +3,7 @@
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/word/WordTable.h"
 
-AutomationReply WordTables::query(const QString &member, const QVariantList &arguments)
+AutomationReply WordTables::query(QLatin1String member, const AutomationArguments &arguments)
 {
     if (member != QLatin1String("Item(int)"))
         return AutomationReply::unknown();

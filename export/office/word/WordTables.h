@@ -9,5 +9,5 @@ public:
     using WordObject::WordObject;
 
     QString typeName() const override { return QStringLiteral("Word.Tables"); }
-    AutomationReply query(const QString &member, const QVariantList &arguments) override;
+    AutomationReply query(QLatin1String member, const AutomationArguments &arguments) override;
 };

@@ -369,6 +369,15 @@ private slots:
         QTest::newRow("another prefix")
             << wordTemplateWith(wordDocument().replace("w:", "x:").replace("xmlns:w=", "xmlns:x="))
             << "is not a word processing document";
+        QByteArray huge = read(built(wordTemplate));
+        for (int at = huge.indexOf("PK\x01\x02"); at >= 0;
+             at = huge.indexOf("PK\x01\x02", at + 4)) {
+            // The size that the central directory gives the document part:
+            // 2 GiB.
+            if (huge.mid(at + 46, 17) == "word/document.xml")
+                huge.replace(at + 24, 4, QByteArray("\xff\xff\xff\x7f", 4));
+        }
+        QTest::newRow("part too large") << huge << "cannot read entry word/document.xml";
     }
 
     void damagedDocumentsFailToOpen()

@@ -209,6 +209,30 @@ private slots:
         QCOMPARE(report.value("cells").toObject().toVariantMap(), expected);
     }
 
+    // Cells of the template with references out of the sheet's range, or
+    // none, take the place after the cell or row before them, and the
+    // report opens.
+    void excelTemplateCellsOutOfRangeAreRenumbered()
+    {
+        const QString sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
+        QByteArray sheet = builtParts(excelTemplate).value(sheetPart);
+        sheet.replace("</sheetData>", "<row r=\"9\"><c r=\"AAAAAAAAAAAAA9\"><v>5</v></c><c><v>6</v>"
+                                      "</c></row><row r=\"99999999\"><c r=\"B1\"><v>8</v></c>"
+                                      "</row></sheetData>");
+        write(installed(excelTemplate), zip(builtParts(excelTemplate, {{sheetPart, sheet}})));
+        setRows(m_ui.tableWidget, {{"1", "10.00", "160.00", "9.87 ms^-2", "1.234"}});
+        m_export.doExport(ExportType::ExcelReport);
+        const QStringList reports = QDir(installed(QString())).entryList({"*.xlsx"}, QDir::Files);
+        QCOMPARE(reports.size(), 1);
+        const QJsonObject report = readable(installed(reports.first()));
+        const QVariantMap cells = report.value("cells").toObject().toVariantMap();
+        QCOMPARE(cells.value("A2"), "1");
+        QCOMPARE(cells.value("A9"), "5");
+        QCOMPARE(cells.value("B9"), "6");
+        QCOMPARE(cells.value("B10"), "8");
+        QCOMPARE(cells.size(), 13);
+    }
+
     void oddTemplatesFailOrOpen_data()
     {
         QTest::addColumn<QByteArray>("templateFile");

@@ -6,15 +6,15 @@
 QStringList PortLister::openablePorts()
 {
     QStringList names;
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports) {
-        if (canOpen(info.portName()))
-            names.append(info.portName());
-    }
     const QStringList extras = extraPortPaths();
     for (const QString &path : extras) {
         if (canOpen(path))
             names.append(path);
+    }
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports) {
+        if (canOpen(info.portName()))
+            names.append(info.portName());
     }
     return names;
 }

@@ -14,12 +14,27 @@ const FrequencyLimit frequencyLimits[] = {
     {150, QT_TRANSLATE_NOOP("MainWindow", "Frequency must be between 10 and 150")},
     {1500, QT_TRANSLATE_NOOP("MainWindow", "Frequency must be between 10 and 1500")},
 };
+
+// Chinese input methods often type full-width digits and the full-width
+// point; they count as the ASCII ones. Every other character is left to the
+// cleaning.
+QString withAsciiDigits(const QString &raw)
+{
+    QString text = raw;
+    for (QChar &c : text) {
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QLatin1Char(char('0' + (c.unicode() - 0xFF10)));
+        else if (c == QChar(0xFF0E))
+            c = QLatin1Char('.');
+    }
+    return text;
+}
 } // namespace
 
 QString SchemeInput::clean(const QString &raw)
 {
     static const QRegularExpression notNumeric(QStringLiteral("[^\\d\\.]*"));
-    QString text = raw;
+    QString text = withAsciiDigits(raw);
     text.replace(notNumeric, QString());
     const int point = text.indexOf(QLatin1Char('.'));
     if (point >= 0) {

@@ -8,7 +8,7 @@ class SchemeInput
 {
 public:
     // Keeps digits and the first decimal point, so "-5" becomes "5" and
-    // "1.2.3" becomes "1.23".
+    // "1.2.3" becomes "1.23". Full-width digits and "．" count as ASCII ones.
     static QString clean(const QString &raw);
     // The number of a cleaned text; a text that does not convert gives 0.
     static float value(const QString &cleaned);

@@ -39,9 +39,21 @@ void TestSchemeInput::cleaning_data()
     QTest::newRow("leading point") << "a.5b"
                                    << ".5"
                                    << "0.50";
-    QTest::newRow("full-width and spaces") << " 1 6０"
-                                           << "16"
-                                           << "16.00";
+    QTest::newRow("full-width digits") << "１６０"
+                                       << "160"
+                                       << "160.00";
+    QTest::newRow("full-width mixed with spaces") << " 1 6０"
+                                                  << "160"
+                                                  << "160.00";
+    QTest::newRow("full-width point and unit") << "１２．５Ｈｚ"
+                                               << "12.5"
+                                               << "12.50";
+    QTest::newRow("full-width minus and comma removed") << "－１，５"
+                                                        << "15"
+                                                        << "15.00";
+    QTest::newRow("Chinese numerals removed") << "一六〇"
+                                              << ""
+                                              << "0.00";
     QTest::newRow("empty") << ""
                            << ""
                            << "0.00";

@@ -1,8 +1,8 @@
 #include "app/SingleInstanceGuard.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,8 +10,11 @@
 #include <unistd.h>
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &name)
-    : m_lockFilePath(lockFolder() + QLatin1Char('/') + name + QStringLiteral(".lock"))
 {
+    const QString folder = lockFolder();
+    if (folder.isEmpty())
+        return;
+    m_lockFilePath = folder + QLatin1Char('/') + name + QStringLiteral(".lock");
     const QByteArray path = QFile::encodeName(m_lockFilePath);
     m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_fd < 0)
@@ -35,15 +38,13 @@ void SingleInstanceGuard::close()
     }
 }
 
+// The user's runtime folder: XDG_RUNTIME_DIR, or without it a folder in the
+// temporary folder that Qt creates. Qt refuses a folder that another user owns
+// and makes the folder private to the user, so no one else can take the lock
+// first. Without such a folder there is no guard, and start-up goes on.
 QString SingleInstanceGuard::lockFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable())
-        return runtime;
-    const QString fallback =
-        QDir::tempPath() + QStringLiteral("/rt58-locks-") + QString::number(::getuid());
-    QDir().mkpath(fallback);
-    return fallback;
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
 void SingleInstanceGuard::warnAlreadyRunning()

@@ -7,7 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 class TestSingleInstance : public QObject
@@ -15,17 +18,30 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void sameNameIsRefusedOtherNamesRunSideBySide();
     void killedHolderReleasesTheGuard();
     void refusalBoxHasItsTitleTextAndButton();
     void secondProgramCopyExitsWith255();
+    void withoutRuntimeVariableTheLockIsInAPrivateFolder();
+    void folderOfAnotherUserIsNeverUsed();
 
 private:
     static QString uniqueName(const char *tag);
     static QString startProbe(QProcess &probe, const QString &name);
     static QString binary(const QString &name);
     static bool waitUntilHeld(const QString &name);
+    static bool lockHeld(const QString &lockFile);
+
+    // A runtime folder of this test's own, so that parallel runs cannot collide.
+    QTemporaryDir m_runtime;
 };
+
+void TestSingleInstance::initTestCase()
+{
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+}
 
 QString TestSingleInstance::uniqueName(const char *tag)
 {
@@ -45,12 +61,34 @@ QString TestSingleInstance::startProbe(QProcess &probe, const QString &name)
     return QString::fromLatin1(probe.readLine()).trimmed();
 }
 
+// Waits until a process holds the guard of that name. It only looks at the
+// kernel's list of locks: taking the lock to probe it could turn away the very
+// copy that is starting.
 bool TestSingleInstance::waitUntilHeld(const QString &name)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (SingleInstanceGuard(name).alreadyRunning())
+    const QString lockFile =
+        qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name + QStringLiteral(".lock");
+    return QTest::qWaitFor([&] { return lockHeld(lockFile); }, 5000);
+}
+
+// True when /proc/locks lists a whole-file lock (flock) on that file.
+bool TestSingleInstance::lockHeld(const QString &lockFile)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(lockFile).constData(), &info) != 0)
+        return false;
+    const QString fileId = QStringLiteral("%1:%2:%3")
+                               .arg(major(info.st_dev), 2, 16, QLatin1Char('0'))
+                               .arg(minor(info.st_dev), 2, 16, QLatin1Char('0'))
+                               .arg(info.st_ino);
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        const QStringList fields = QString::fromLatin1(line).simplified().split(QLatin1Char(' '));
+        if (fields.size() > 5 && fields.at(1) == QLatin1String("FLOCK") &&
+            fields.at(5).compare(fileId, Qt::CaseInsensitive) == 0)
             return true;
-        QTest::qWait(50);
     }
     return false;
 }
@@ -140,6 +178,65 @@ void TestSingleInstance::secondProgramCopyExitsWith255()
     first.kill();
     QVERIFY(first.waitForFinished());
     QVERIFY(!SingleInstanceGuard(name).alreadyRunning());
+}
+
+// Without XDG_RUNTIME_DIR the lock goes into a folder of the temporary folder
+// that only this user can reach; a folder there that others can reach is not
+// used, and the program then starts without a guard.
+void TestSingleInstance::withoutRuntimeVariableTheLockIsInAPrivateFolder()
+{
+    QTemporaryDir temp;
+    const QString folder = temp.filePath(QStringLiteral("runtime-") +
+                                         QString::fromLocal8Bit(getpwuid(::getuid())->pw_name));
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    {
+        SingleInstanceGuard guard(uniqueName("private"));
+        QCOMPARE(QFileInfo(guard.lockFilePath()).absolutePath(), folder);
+        QVERIFY(!guard.alreadyRunning());
+        QVERIFY(lockHeld(guard.lockFilePath()));
+        QCOMPARE(QFileInfo(folder).ownerId(), uint(::getuid()));
+        QCOMPARE(int(QFileInfo(folder).permissions() & 0x0777), 0x0700);
+    }
+    QVERIFY(QFile(folder).setPermissions(QFileDevice::Permissions(0x7777)));
+    {
+        SingleInstanceGuard guard(uniqueName("open"));
+        QVERIFY(guard.lockFilePath().isEmpty());
+        QVERIFY(!guard.alreadyRunning());
+    }
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qunsetenv("TMPDIR");
+}
+
+// Another user who owns the runtime folder could hold the lock: such a folder
+// is never used. XDG_RUNTIME_DIR naming it gives way to the folder in the
+// temporary folder; that one taken by another user leaves no guard.
+void TestSingleInstance::folderOfAnotherUserIsNeverUsed()
+{
+    if (::getuid() != 0)
+        QSKIP("needs root to give a folder to another user");
+    QTemporaryDir temp;
+    QTemporaryDir foreign;
+    QVERIFY(::chown(QFile::encodeName(foreign.path()).constData(), 65534, 65534) == 0);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(foreign.path()));
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QString folder = temp.filePath(QStringLiteral("runtime-root"));
+    {
+        SingleInstanceGuard guard(uniqueName("foreign"));
+        QCOMPARE(QFileInfo(guard.lockFilePath()).absolutePath(), folder);
+    }
+    QVERIFY(QDir(foreign.path()).isEmpty());
+    QVERIFY(QDir(folder).removeRecursively());
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+    {
+        SingleInstanceGuard guard(uniqueName("taken"));
+        QVERIFY(guard.lockFilePath().isEmpty());
+        QVERIFY(!guard.alreadyRunning());
+    }
+    QVERIFY(QDir(folder).isEmpty());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qunsetenv("TMPDIR");
 }
 
 QTEST_MAIN(TestSingleInstance)

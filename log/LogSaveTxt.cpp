@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include <unistd.h>
+
 namespace {
 std::atomic<LogSaveTxt *> writerInstance{nullptr};
 
@@ -166,31 +168,36 @@ const QString &LogSaveTxt::wantedDayFilePath(const QDateTime &now)
 bool LogSaveTxt::checkByClock()
 {
     const QString &wantedPath = wantedDayFilePath(LogClock::now());
-    if (m_file.isOpen() && m_file.fileName() == wantedPath)
+    if (m_file.isOpen() && (m_file.fileName() == wantedPath || m_standInFor == wantedPath))
         return true;
     const QString wanted = wantedPath.mid(int(qstrlen(logFolder)));
-    if (!m_file.isOpen()) {
-        if (logName.isEmpty())
-            saveLogName(wanted);
-        return openFile(logName);
+    // A name left from an earlier run is opened unchanged; the next record
+    // switches to the wanted file.
+    if (!m_file.isOpen() && !logName.isEmpty() && logName != wanted && openFile(logName))
+        return true;
+    m_standInFor.clear();
+    if (startFile(wanted))
+        return true;
+    // The day's file cannot be opened: a file named by the time stands in for
+    // it while the same file is wanted. When none opens, the next record tries
+    // the day's file first again.
+    if (startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat))) {
+        m_standInFor = wantedPath;
+        return true;
     }
     saveLogName(wanted);
-    m_file.close();
-    return openFile(wanted);
+    return false;
 }
 
 bool LogSaveTxt::checkBySize()
 {
-    if (!m_file.isOpen()) {
-        if (logName.isEmpty())
-            saveLogName(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
-        return openFile(logName);
-    }
-    // The size of the file: what it held when opened (append mode starts at the
-    // end) and what this writer has added since, without a query to the file
-    // system on every record. The limit is 32-bit: sizes from 0 to 4095 MiB.
+    if (!m_file.isOpen())
+        return openNamedOrNewFile();
+    // The file's size is asked for at every record, so that what another copy
+    // of the program appends counts too. The limit is 32-bit: sizes from 0 to
+    // 4095 MiB.
     const quint32 limit = logSize * 1048576u;
-    if (m_file.pos() < qint64(limit))
+    if (fileSize() < qint64(limit))
         return true;
     return startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
 }
@@ -198,9 +205,7 @@ bool LogSaveTxt::checkBySize()
 bool LogSaveTxt::checkByRows()
 {
     if (!m_file.isOpen()) {
-        if (logName.isEmpty())
-            saveLogName(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
-        if (!openFile(logName))
+        if (!openNamedOrNewFile())
             return false;
         // As many rows as pieces between line feeds: N complete lines count N + 1.
         m_file.seek(0);
@@ -218,6 +223,26 @@ bool LogSaveTxt::checkByRows()
     return startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
 }
 
+// The size of the open file as of this writer's last record. The file is open
+// for appending, so every write first moves to the end of the file: the
+// descriptor's offset after it counts what another copy of the program had
+// appended by then. Asking for the offset costs far less than asking for the
+// file's status at every record.
+qint64 LogSaveTxt::fileSize() const
+{
+    const off_t end = ::lseek(m_file.handle(), 0, SEEK_CUR);
+    return end >= 0 ? qint64(end) : m_file.size();
+}
+
+// The file that name names, as an earlier run left it; when there is none, or
+// it cannot be opened, a new file named by the current time.
+bool LogSaveTxt::openNamedOrNewFile()
+{
+    if (!logName.isEmpty() && openFile(logName))
+        return true;
+    return startFile(QLocale::c().toString(LogClock::now(), m_fileNameFormat));
+}
+
 bool LogSaveTxt::startFile(const QString &name)
 {
     // A limit reached within the second in which the open file was named gives
@@ -230,10 +255,18 @@ bool LogSaveTxt::startFile(const QString &name)
     return openFile(name);
 }
 
+// A name is a plain file name: nothing that leads out of "./Log/".
+bool LogSaveTxt::isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
 bool LogSaveTxt::openFile(const QString &name)
 {
     m_file.setFileName(QStringLiteral("%1%2").arg(QLatin1String(logFolder), name));
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
+    if (!isPlainFileName(name) ||
+        !m_file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
         if (!m_openFailing) {
             m_openFailing = true;
             qWarning("打开日志文件失败");

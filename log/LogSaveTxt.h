@@ -44,9 +44,10 @@ public:
                  int line, const QString &msg) override;
     bool checkLogFile() override;
 
-    // Opens "./Log/" + name for appending. A failure issues the warning
-    // "打开日志文件失败" once, not again until a file has opened: the warning is
-    // itself logged, and would otherwise come back here to fail and warn again.
+    // Opens "./Log/" + name for appending; a name that is not a plain file
+    // name fails. A failure issues the warning "打开日志文件失败" once, not again
+    // until a file has opened: the warning is itself logged, and would otherwise
+    // come back here to fail and warn again.
     bool openFile(const QString &name);
 
 private:
@@ -56,7 +57,10 @@ private:
     bool checkByClock();
     bool checkBySize();
     bool checkByRows();
+    qint64 fileSize() const;
+    bool openNamedOrNewFile();
     bool startFile(const QString &name);
+    static bool isPlainFileName(const QString &name);
 
     QFile m_file;
     QTextStream m_stream;
@@ -72,4 +76,7 @@ private:
     QDate m_wantedDate;
     int m_wantedHalf = 0;
     QString m_wantedPath;
+    // The path of the day's file that the open file stands in for, because the
+    // day's file could not be opened; empty otherwise.
+    QString m_standInFor;
 };

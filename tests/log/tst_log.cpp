@@ -103,6 +103,7 @@ private slots:
     void recordLines();
     void rotation_data();
     void rotation();
+    void sizeCountsWhatAnotherCopyAppends();
     void openFailureWarnsOnceAndRecovers();
     // Last: the program's writer, once created, stays connected to the capture.
     void capturedThreadsKeepTheirOrder();
@@ -120,8 +121,8 @@ void TestLog::initTestCase()
 
 void TestLog::init()
 {
-    removePath(QStringLiteral("config.ini"));
-    removePath(QStringLiteral("Log"));
+    for (const char *path : {"config.ini", "Log", "escape.log", "../escape.log"})
+        removePath(QString::fromLatin1(path));
     QVERIFY(QDir().mkdir(QStringLiteral("Log")));
     logRelyMode = logTime = 0;
     logName.clear();
@@ -218,50 +219,117 @@ void TestLog::recordLines()
 void TestLog::rotation_data()
 {
     QTest::addColumn<QByteArray>("ini");
+    // What "./Log/" holds before the first record: names made folders, which
+    // no one can open as files, and the content of the file that name names.
+    QTest::addColumn<QStringList>("blocked");
+    QTest::addColumn<QByteArray>("existing");
     QTest::addColumn<QDateTime>("start");
     // "<seconds after start> <message>" for a record; "Csv" switches the file type.
     QTest::addColumn<QStringList>("steps");
     // "<file>: <messages>", in the order the files are started.
     QTest::addColumn<QStringList>("files");
+    const QStringList none;
+    const QByteArray empty;
+    const QByteArray oneMiB(1048576, '\n');
     QTest::newRow("no group: by day")
-        << QByteArray("[Other]\nrelyMode=1\n") << QDateTime(day, QTime(23, 59, 59))
+        << QByteArray("[Other]\nrelyMode=1\n") << none << empty << QDateTime(day, QTime(23, 59, 59))
         << QStringList{"0 a", "1 b", "1 c"}
         << QStringList{"2026-03-05.log: a", "2026-03-06.log: b c"};
-    QTest::newRow("half day") << QByteArray("[LogConfig]\ntime=12\n")
+    QTest::newRow("half day") << QByteArray("[LogConfig]\ntime=12\n") << none << empty
                               << QDateTime(day, QTime(12, 59, 59)) << QStringList{"0 a", "1 b"}
                               << QStringList{"2026-03-05_上.log: a", "2026-03-05_下.log: b"};
     QTest::newRow("yesterday's name")
-        << QByteArray("[LogConfig]\nname=2026-03-04.log\n") << QDateTime(day, QTime(8, 0))
-        << QStringList{"0 a", "0 b"} << QStringList{"2026-03-04.log: a", "2026-03-05.log: b"};
-    QTest::newRow("size 0") << QByteArray("[LogConfig]\nrelyMode=1\nsize=0\n")
+        << QByteArray("[LogConfig]\nname=2026-03-04.log\n") << none << empty
+        << QDateTime(day, QTime(8, 0)) << QStringList{"0 a", "0 b"}
+        << QStringList{"2026-03-04.log: a", "2026-03-05.log: b"};
+    QTest::newRow("size 0") << QByteArray("[LogConfig]\nrelyMode=1\nsize=0\n") << none << empty
                             << QDateTime(day, QTime(14, 3, 27)) << QStringList{"0 1", "0 2", "1 3"}
                             << QStringList{"2026-03-05 14-03-27.log: 1 2",
                                            "2026-03-05 14-03-28.log: 3"};
-    QTest::newRow("3 rows") << QByteArray("[LogConfig]\nrelyMode=2\nrowNum=3\n")
+    QTest::newRow("3 rows") << QByteArray("[LogConfig]\nrelyMode=2\nrowNum=3\n") << none << empty
                             << QDateTime(day, QTime(14, 0))
                             << QStringList{"0 1", "1 2", "2 3", "3 4"}
                             << QStringList{"2026-03-05 14-00-00.log: 1 2 3",
                                            "2026-03-05 14-00-03.log: 4"};
-    QTest::newRow("Csv same day") << QByteArray("[LogConfig]\n") << QDateTime(day, QTime(10, 0))
+    // Two complete lines count as three rows: two more records fill the file.
+    QTest::newRow("rows on restart")
+        << QByteArray("[LogConfig]\nrelyMode=2\nrowNum=4\nname=old.log\n") << none
+        << QByteArray("x\ny\n") << QDateTime(day, QTime(14, 0)) << QStringList{"0 a", "1 b", "2 c"}
+        << QStringList{"old.log: a b", "2026-03-05 14-00-02.log: c"};
+    // A file named on restart is opened as it is; the next record finds the limit.
+    QTest::newRow("size: restart at the limit")
+        << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\nname=old.log\n") << none << oneMiB
+        << QDateTime(day, QTime(14, 0)) << QStringList{"0 a", "1 b", "2 c"}
+        << QStringList{"old.log: a", "2026-03-05 14-00-01.log: b c"};
+    QTest::newRow("size: restart over the limit")
+        << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\nname=old.log\n") << none
+        << oneMiB + "over\n"
+        << QDateTime(day, QTime(14, 0)) << QStringList{"0 a", "1 b"}
+        << QStringList{"old.log: a", "2026-03-05 14-00-01.log: b"};
+    QTest::newRow("size: restart below the limit")
+        << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\nname=old.log\n") << none
+        << oneMiB.left(1000) << QDateTime(day, QTime(14, 0)) << QStringList{"0 a", "1 b"}
+        << QStringList{"old.log: a b"};
+    QTest::newRow("Csv same day") << QByteArray("[LogConfig]\n") << none << empty
+                                  << QDateTime(day, QTime(10, 0))
                                   << QStringList{"0 a", "Csv", "0 b"}
                                   << QStringList{"2026-03-05.log: a", "2026-03-05.CSV: b"};
-    QTest::newRow("Csv by size") << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\n")
+    QTest::newRow("Csv by size") << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\n") << none << empty
                                  << QDateTime(day, QTime(10, 0)) << QStringList{"0 a", "Csv", "0 b"}
                                  << QStringList{"2026-03-05 10-00-00.log: a",
                                                 "2026-03-05 10-00-00.CSV: b"};
-    QTest::newRow("relyMode 3") << QByteArray("[LogConfig]\nrelyMode=3\n")
+    QTest::newRow("relyMode 3") << QByteArray("[LogConfig]\nrelyMode=3\n") << none << empty
                                 << QDateTime(day, QTime(10, 0)) << QStringList{"0 a"}
                                 << QStringList{};
+    // A name that cannot be opened (left by another user, say) gives way to a
+    // new file by the rules of the mode, and logging goes on.
+    QTest::newRow("unopenable name, by day")
+        << QByteArray("[LogConfig]\nname=locked.log\n") << QStringList{"locked.log"} << empty
+        << QDateTime(day, QTime(10, 0)) << QStringList{"0 a", "1 b"}
+        << QStringList{"2026-03-05.log: a b"};
+    QTest::newRow("unopenable name, by size")
+        << QByteArray("[LogConfig]\nrelyMode=1\nsize=1\nname=locked.log\n")
+        << QStringList{"locked.log"} << empty << QDateTime(day, QTime(10, 0))
+        << QStringList{"0 a", "1 b"} << QStringList{"2026-03-05 10-00-00.log: a b"};
+    QTest::newRow("unopenable name, by rows")
+        << QByteArray("[LogConfig]\nrelyMode=2\nrowNum=5\nname=locked.log\n")
+        << QStringList{"locked.log"} << empty << QDateTime(day, QTime(10, 0))
+        << QStringList{"0 a", "1 b"} << QStringList{"2026-03-05 10-00-00.log: a b"};
+    // The day's own file cannot be opened: a file named by the time stands in
+    // for it until the next day.
+    QTest::newRow("unopenable day file")
+        << QByteArray("[LogConfig]\n") << QStringList{"2026-03-05.log"} << empty
+        << QDateTime(day, QTime(23, 59, 58)) << QStringList{"0 a", "1 b", "2 c"}
+        << QStringList{"2026-03-05 23-59-58.log: a b", "2026-03-06.log: c"};
+    // The name never leads out of "./Log/".
+    QTest::newRow("escaping name, by day")
+        << QByteArray("[LogConfig]\nname=../escape.log\n") << none << empty
+        << QDateTime(day, QTime(10, 0)) << QStringList{"0 a"} << QStringList{"2026-03-05.log: a"};
+    QTest::newRow("escaping name, by size")
+        << QByteArray("[LogConfig]\nrelyMode=1\nname=../../escape.log\n") << none << empty
+        << QDateTime(day, QTime(10, 0)) << QStringList{"0 a"}
+        << QStringList{"2026-03-05 10-00-00.log: a"};
+    QTest::newRow("name in a subfolder, by rows")
+        << QByteArray("[LogConfig]\nrelyMode=2\nrowNum=5\nname=sub/inner.log\n")
+        << QStringList{"sub"} << empty << QDateTime(day, QTime(10, 0)) << QStringList{"0 a"}
+        << QStringList{"2026-03-05 10-00-00.log: a"};
 }
 
 void TestLog::rotation()
 {
     QFETCH(QByteArray, ini);
+    QFETCH(QStringList, blocked);
+    QFETCH(QByteArray, existing);
     QFETCH(QDateTime, start);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, files);
     writeFile(QStringLiteral("config.ini"), ini);
     loadLogConfig();
+    const QString firstName = logName;
+    for (const QString &name : blocked)
+        QVERIFY(QDir(QStringLiteral("Log")).mkdir(name));
+    if (!existing.isEmpty())
+        writeFile(QStringLiteral("Log/") + firstName, existing);
     LogSaveTxt writer;
     for (const QString &step : steps) {
         if (step == QLatin1String("Csv")) {
@@ -274,7 +342,7 @@ void TestLog::rotation()
     QStringList names;
     for (const QString &file : files) {
         names << file.section(QLatin1String(": "), 0, 0);
-        QByteArray lines;
+        QByteArray lines = names.last() == firstName ? existing : QByteArray();
         for (const QString &msg : file.section(QLatin1String(": "), 1).split(' '))
             lines += recordLine(names.last(), msg);
         QCOMPARE(logFile(names.last()), lines);
@@ -282,8 +350,32 @@ void TestLog::rotation()
     const QString lastName = names.value(names.size() - 1);
     names.sort();
     QCOMPARE(logFiles(), names);
+    QVERIFY(QDir().entryList({"*.log"}, QDir::Files).isEmpty());
+    QVERIFY(QDir(QStringLiteral("..")).entryList({"*.log"}, QDir::Files).isEmpty());
     loadLogConfig(); // a restart carries on with the file last started
     QCOMPARE(logName, lastName);
+}
+
+// What another copy of the program appends to the same file counts towards
+// the size limit, from this writer's next record on.
+void TestLog::sizeCountsWhatAnotherCopyAppends()
+{
+    writeFile(QStringLiteral("config.ini"), "[LogConfig]\nrelyMode=1\nsize=1\n");
+    loadLogConfig();
+    LogSaveTxt writer;
+    const QString first = QStringLiteral("2026-03-05 10-00-00.log");
+    record(writer, QStringLiteral("a"));
+    const QByteArray appended(1048576, '\n');
+    QFile other(QStringLiteral("Log/") + first);
+    QVERIFY(other.open(QIODevice::WriteOnly | QIODevice::Append));
+    other.write(appended);
+    other.close();
+    clockNow = clockNow.addSecs(1);
+    record(writer, QStringLiteral("b"));
+    record(writer, QStringLiteral("c"));
+    QCOMPARE(logFiles(), (QStringList{first, "2026-03-05 10-00-01.log"}));
+    QCOMPARE(logFile(first), recordLine(first, "a") + appended + recordLine(first, "b"));
+    QCOMPARE(logFile("2026-03-05 10-00-01.log"), recordLine(first, "c"));
 }
 
 void TestLog::openFailureWarnsOnceAndRecovers()

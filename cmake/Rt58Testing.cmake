@@ -1,31 +1,49 @@
 find_program(RT58_XVFB_RUN xvfb-run)
 
-# rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>] [XVFB])
+# rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>]
+#               [XVFB] [XVFB_SCREENS <WxHxD...>])
 # Builds a Qt Test program against the library and registers it with CTest.
 # XVFB runs the program under a virtual X server of 1280x1024 pixels, large
 # enough for the whole window, for the few tests that need a real one; the
 # test itself still defaults to the offscreen platform.
-# Each test runs offscreen in a working folder of its own, because the
+# XVFB_SCREENS registers the program once per screen size, as <name>_<WxH>,
+# each under a virtual X server of that size and on the X platform itself,
+# for tests of window geometry that the small offscreen screen would hide.
+# Each test runs in a working folder of its own, because the
 # program writes ./config.ini and ./Log/ relative to its working directory.
 function(rt58_add_test)
-    cmake_parse_arguments(T "XVFB" "NAME;TIMEOUT" "SOURCES;LABELS" ${ARGN})
+    cmake_parse_arguments(T "XVFB" "NAME;TIMEOUT" "SOURCES;LABELS;XVFB_SCREENS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE rt58core rt58resources Qt5::Test)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    set(work_dir ${CMAKE_CURRENT_BINARY_DIR}/work/${T_NAME})
-    file(MAKE_DIRECTORY ${work_dir})
-    set(command $<TARGET_FILE:${T_NAME}>)
-    if(T_XVFB AND RT58_XVFB_RUN)
-        set(command ${RT58_XVFB_RUN} -a -s "-screen 0 1280x1024x24" ${command})
-    endif()
-    add_test(NAME ${T_NAME} COMMAND ${command} WORKING_DIRECTORY ${work_dir})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
-    set_tests_properties(${T_NAME} PROPERTIES
-        TIMEOUT ${T_TIMEOUT}
-        LABELS "${T_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RT58_BINARY_DIR=${PROJECT_BINARY_DIR};RT58_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    if(T_XVFB_SCREENS AND RT58_XVFB_RUN)
+        foreach(screen ${T_XVFB_SCREENS})
+            string(REGEX REPLACE "x[0-9]+$" "" size ${screen})
+            rt58_register_test(${T_NAME}_${size} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" xcb
+                ${RT58_XVFB_RUN} -a -s "-screen 0 ${screen}")
+        endforeach()
+    elseif(T_XVFB AND RT58_XVFB_RUN)
+        rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen
+            ${RT58_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
+    else()
+        rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen)
+    endif()
+endfunction()
+
+# rt58_register_test(<test name> <target> <timeout> <labels> <platform> [<launcher...>])
+# Registers the test program <target> as <test name>, started through the
+# launcher if one is given, in a working folder of its own.
+function(rt58_register_test test target timeout labels platform)
+    set(work_dir ${CMAKE_CURRENT_BINARY_DIR}/work/${test})
+    file(MAKE_DIRECTORY ${work_dir})
+    add_test(NAME ${test} COMMAND ${ARGN} $<TARGET_FILE:${target}> WORKING_DIRECTORY ${work_dir})
+    set_tests_properties(${test} PROPERTIES
+        TIMEOUT ${timeout}
+        LABELS "${labels}"
+        ENVIRONMENT "QT_QPA_PLATFORM=${platform};RT58_BINARY_DIR=${PROJECT_BINARY_DIR};RT58_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # libFuzzer targets need clang, so RT58_FUZZERS is off (and hidden) otherwise.

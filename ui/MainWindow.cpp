@@ -43,7 +43,8 @@ QString readStyleSheet(const QString &path)
 }
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_chartPanelGrowth(chartPanelStep)
 {
     themeFiles =
         QStringLiteral(":/qss/appQssBlue.qss,:/qss/appQssLight.qss,:/qss/appQssLight_EN.qss,")
@@ -385,22 +386,39 @@ void MainWindow::setChartPanel(int mode)
     }
 }
 
+// The chart view is hidden before the window shrinks, so that the layout's
+// minimum height no longer counts it. The window gives back what the last
+// expansion added.
 void MainWindow::collapseChartPanel(bool keepGeometryWhenMaximised)
 {
-    if (!(keepGeometryWhenMaximised && windowState() == Qt::WindowMaximized))
-        setCentredGeometry(height() - chartPanelStep);
     ui->controlGroupBox->move(ui->controlGroupBox->pos() - QPoint(0, chartPanelStep));
     ui->sensitivityGraphicsView->hide();
     ui->gridLayout_7->setRowStretch(2, 0);
+    settleLayout();
+    if (!(keepGeometryWhenMaximised && windowState() == Qt::WindowMaximized))
+        setCentredGeometry(height() - m_chartPanelGrowth);
 }
 
+// The window grows by the panel's height, but never past the bottom of the
+// screen's available area: there the chart takes the room there is.
 void MainWindow::expandChartPanel()
 {
-    if (windowState() != Qt::WindowMaximized)
-        setCentredGeometry(height() + chartPanelStep);
+    if (windowState() != Qt::WindowMaximized) {
+        const int room = availableScreenArea().height() - height();
+        m_chartPanelGrowth = qBound(0, room, chartPanelStep);
+        setCentredGeometry(height() + m_chartPanelGrowth);
+    }
     ui->controlGroupBox->move(ui->controlGroupBox->pos() + QPoint(0, chartPanelStep));
     ui->sensitivityGraphicsView->show();
     ui->gridLayout_7->setRowStretch(2, 4);
+}
+
+// Lays the window out at once, so that its minimum size follows a widget just
+// hidden before the geometry is set.
+void MainWindow::settleLayout()
+{
+    ui->gridLayout_7->activate();
+    layout()->activate();
 }
 
 // The Connected and Disconnected columns of the window states.
@@ -689,10 +707,15 @@ void MainWindow::stopWorker()
     m_thread = nullptr;
 }
 
-void MainWindow::setCentredGeometry(int newHeight)
+QRect MainWindow::availableScreenArea() const
 {
     const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect available = shown->availableGeometry();
+    return shown->availableGeometry();
+}
+
+void MainWindow::setCentredGeometry(int newHeight)
+{
+    const QRect available = availableScreenArea();
     const int x = available.x() + (available.width() - width()) / 2;
     const int y = available.y() + qMax(0, (available.height() - newHeight) / 2);
     setGeometry(x, y, width(), newHeight);

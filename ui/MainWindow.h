@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 
 namespace QtCharts {
@@ -65,6 +66,8 @@ private:
     void setChartPanel(int mode);
     void collapseChartPanel(bool keepGeometryWhenMaximised);
     void expandChartPanel();
+    void settleLayout();
+    QRect availableScreenArea() const;
     void setCentredGeometry(int newHeight);
     void applyLinkWidgetStates(bool linkUp);
     void applyRunningWidgetStates();
@@ -95,4 +98,6 @@ private:
     QStringList langFiles;
     RunJournal m_journal;
     bool m_terminating = false;
+    // What the last expansion of the chart panel added to the window's height.
+    int m_chartPanelGrowth;
 };

@@ -83,8 +83,12 @@ void addOptions(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addOptions({
         {"link", "Link path to publish (default /tmp/ttyRT58).", "path"},
-        {"sensor-type", "Stored sensor type: 0 Acceleration, 1 Velocity, 2 Displacement.", "n"},
-        {"input-type", "Stored input type: 0 PE, 1 IEPE, 2 Voltage, 3 4-20mA.", "n"},
+        {"sensor-type",
+         "Stored sensor type: 0 Acceleration, 1 Velocity, 2 Displacement; -1 for none "
+         "(the read reply carries FF).",
+         "n"},
+        {"input-type", "Stored input type: 0 PE, 1 IEPE, 2 Voltage, 3 4-20mA; -1 for none (FF).",
+         "n"},
         {"sensitivity", "Sensor sensitivity at low frequency, output unit per unit (default 1).",
          "s"},
         {"resonance",
@@ -137,8 +141,8 @@ bool readSensor(const QCommandLineParser &parser, SimOptions &options, QString &
 {
     int seed = static_cast<int>(options.seed);
     const bool ok =
-        readInteger(parser, "sensor-type", {0, 2}, options.sensorType, message) &&
-        readInteger(parser, "input-type", {0, 3}, options.inputType, message) &&
+        readInteger(parser, "sensor-type", {-1, 2}, options.sensorType, message) &&
+        readInteger(parser, "input-type", {-1, 3}, options.inputType, message) &&
         readNumber(parser, "sensitivity", {0, 1e6}, options.sensitivity, message) &&
         readNumber(parser, "resonance", {0, 1e7}, options.resonanceHz, message) &&
         readNumber(parser, "output-noise", {0, 100}, options.outputNoisePercent, message) &&

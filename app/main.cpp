@@ -1,5 +1,6 @@
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstanceGuard.h"
+#include "device/PortLister.h"
 #include "log/LogSaveTxt.h"
 #include "ui/MainWindow.h"
 
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    // The window's Init lists the serial ports; the slow part starts now.
+    PortLister::prepareSystemPorts();
     QApplication app(argc, argv);
     LogSaveTxt::instance();
 

@@ -3,6 +3,14 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include <future>
+#include <mutex>
+
+namespace {
+std::mutex preparedLock;
+std::future<QList<QSerialPortInfo>> preparedPorts;
+} // namespace
+
 QStringList PortLister::openablePorts()
 {
     QStringList names;
@@ -11,7 +19,7 @@ QStringList PortLister::openablePorts()
         if (canOpen(path))
             names.append(path);
     }
-    const auto ports = QSerialPortInfo::availablePorts();
+    const auto ports = systemPorts();
     for (const QSerialPortInfo &info : ports) {
         if (canOpen(info.portName()))
             names.append(info.portName());
@@ -27,6 +35,24 @@ bool PortLister::canOpen(const QString &portName)
         return false;
     port.close();
     return true;
+}
+
+void PortLister::prepareSystemPorts()
+{
+    const std::lock_guard<std::mutex> locker(preparedLock);
+    preparedPorts =
+        std::async(std::launch::async | std::launch::deferred, &QSerialPortInfo::availablePorts);
+}
+
+// The prepared answer serves one listing; every later one asks afresh.
+QList<QSerialPortInfo> PortLister::systemPorts()
+{
+    std::future<QList<QSerialPortInfo>> prepared;
+    {
+        const std::lock_guard<std::mutex> locker(preparedLock);
+        prepared = std::move(preparedPorts);
+    }
+    return prepared.valid() ? prepared.get() : QSerialPortInfo::availablePorts();
 }
 
 QStringList PortLister::extraPortPaths()

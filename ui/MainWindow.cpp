@@ -394,7 +394,8 @@ void MainWindow::collapseChartPanel(bool keepGeometryWhenMaximised)
     ui->controlGroupBox->move(ui->controlGroupBox->pos() - QPoint(0, chartPanelStep));
     ui->sensitivityGraphicsView->hide();
     ui->gridLayout_7->setRowStretch(2, 0);
-    settleLayout();
+    if (isVisible())
+        settleLayout();
     if (!(keepGeometryWhenMaximised && windowState() == Qt::WindowMaximized))
         setCentredGeometry(height() - m_chartPanelGrowth);
 }
@@ -413,8 +414,9 @@ void MainWindow::expandChartPanel()
     ui->gridLayout_7->setRowStretch(2, 4);
 }
 
-// Lays the window out at once, so that its minimum size follows a widget just
-// hidden before the geometry is set.
+// Lays the shown window out at once, so that its minimum size follows a
+// widget just hidden before the geometry is set. A window not shown yet is
+// laid out when it is shown.
 void MainWindow::settleLayout()
 {
     ui->gridLayout_7->activate();

@@ -9,6 +9,7 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libqt5serialport5-dev libqt5charts5-dev libqt5svg5
     libquazip1-qt5-dev libpugixml-dev
+    libxcb1-dev
     fonts-wqy-zenhei
     xvfb xauth xdotool
     python3 python3-openpyxl python3-docx poppler-utils

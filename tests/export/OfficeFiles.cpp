@@ -70,6 +70,17 @@ QString wordDocument()
         builtParts(QStringLiteral("doc/ExportWordBookmark.docx")).value("word/document.xml"));
 }
 
+QString documentWith(const QList<QPair<QString, QString>> &replacements)
+{
+    QString document = wordDocument();
+    for (const auto &replacement : replacements) {
+        if (!document.contains(replacement.first))
+            qFatal("the template has no \"%s\"", qPrintable(replacement.first));
+        document.replace(replacement.first, replacement.second);
+    }
+    return document;
+}
+
 QByteArray wordTemplateWith(const QString &document)
 {
     return zip(builtParts(QStringLiteral("doc/ExportWordBookmark.docx"),

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QList>
 #include <QMap>
+#include <QPair>
 #include <QString>
 
 // Files of the export tests: packages taken apart and put together, the
@@ -26,6 +28,9 @@ QString built(const QString &name);
 Parts builtParts(const QString &name, const Parts &replaced = Parts());
 // The built Word template's document part, as text.
 QString wordDocument();
+// The built Word template's document part with text replaced; each text to
+// replace must be in it.
+QString documentWith(const QList<QPair<QString, QString>> &replacements);
 // The built Word template with another document part.
 QByteArray wordTemplateWith(const QString &document);
 

@@ -34,17 +34,6 @@ const QString wordRoot = QStringLiteral(
     "xmlns:wps=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\" "
     "mc:Ignorable=\"w14 wp14\">");
 
-QString documentWith(const QList<QPair<QString, QString>> &replacements)
-{
-    QString document = wordDocument();
-    for (const auto &replacement : replacements) {
-        if (!document.contains(replacement.first))
-            qFatal("the template has no \"%s\"", qPrintable(replacement.first));
-        document.replace(replacement.first, replacement.second);
-    }
-    return document;
-}
-
 QString text(const QDomElement &element)
 {
     QString found;

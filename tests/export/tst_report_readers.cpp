@@ -63,18 +63,6 @@ Rows tableOf(const QJsonObject &report, int index)
     return rows;
 }
 
-// The document part of the built template with text replaced.
-QString documentWith(const QList<QPair<QString, QString>> &replacements)
-{
-    QString document = wordDocument();
-    for (const auto &replacement : replacements) {
-        if (!document.contains(replacement.first))
-            qFatal("the template has no \"%s\"", qPrintable(replacement.first));
-        document.replace(replacement.first, replacement.second);
-    }
-    return document;
-}
-
 const QString dateStart = QStringLiteral("<w:bookmarkStart w:id=\"0\" w:name=\"date\"/>");
 const QString dateEnd = QStringLiteral("<w:bookmarkEnd w:id=\"0\"/>");
 const QString pictureStart = QStringLiteral("<w:bookmarkStart w:id=\"1\" w:name=\"picture\"/>");

@@ -1,3 +1,4 @@
+#include "app/ApplicationAttributes.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstanceGuard.h"
 #include "device/PortLister.h"
@@ -8,14 +9,7 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    // The window draws with the raster engine only; without this the first
-    // window would set up OpenGL, which the program never uses, and that took
-    // half of the start-up.
-    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
+    ApplicationAttributes::apply();
     // The window's Init lists the serial ports; the slow part starts now.
     PortLister::prepareSystemPorts();
     QApplication app(argc, argv);

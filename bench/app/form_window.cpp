@@ -1,3 +1,4 @@
+#include "app/ApplicationAttributes.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -7,15 +8,11 @@
 
 // The second reference for the start-up benchmark: RT-58's own window (its
 // form, style sheet and Chinese catalogue) with none of the program behind
-// it, under the same application attributes. What RT-58 takes beyond this
+// it, under the program's application attributes. What RT-58 takes beyond this
 // is what its own start-up code costs.
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets, true);
+    ApplicationAttributes::apply();
     QApplication app(argc, argv);
     QMainWindow window;
     Ui::MainWindow ui;

@@ -4,6 +4,7 @@
 // its window in this process has its widgets, and sent SIGTERM, SIGINT or
 // SIGHUP while connected or during a run.
 #include "SimProcess.h"
+#include "app/ApplicationAttributes.h"
 #include "app/ShutdownSignals.h"
 #include "ui/MainWindow.h"
 
@@ -157,15 +158,12 @@ void TestTerminationSignals::click(const QString &window, const char *widgetName
 }
 
 // Under the virtual X server the copy of the window is laid out on the same
-// screen as the program's, with the program's high-DPI settings.
+// screen as the program's, with the program's application attributes.
 int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    ApplicationAttributes::apply();
     QApplication app(argc, argv);
     TestTerminationSignals test;
     return QTest::qExec(&test, argc, argv);

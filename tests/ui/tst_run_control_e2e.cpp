@@ -50,6 +50,19 @@ ScriptedCalibrator::Script answerAfter(int delayMs)
     };
 }
 
+// Counts the warnings about ignored point replies, passing every message on
+// to the test's own handler, so that a test can wait until a reply has been
+// handled however slowly the machine runs.
+QtMessageHandler testMessageHandler = nullptr;
+QAtomicInt ignoredReplyWarnings;
+
+void countIgnoredReplies(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("忽略测量回复")))
+        ignoredReplyWarnings.ref();
+    testMessageHandler(type, context, message);
+}
+
 // A double-click as the X server delivers it: press, release, double-click,
 // release, all within one pass of the event loop.
 void doubleClick(QWidget *widget)
@@ -210,8 +223,12 @@ void TestRunControlEndToEnd::strayReplyAfterRunIsIgnored()
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(QStringLiteral("^忽略测量回复: 没有等待结果的测试点 "
                                                            "\\(点号 2, 计数 800/999\\)")));
+    ignoredReplyWarnings.storeRelaxed(0);
+    testMessageHandler = qInstallMessageHandler(countIgnoredReplies);
     m_calibrator->writeLater(0, ScriptedCalibrator::pointReply(2, 800, 999));
-    QTest::qWait(400);
+    const bool handled = QTest::qWaitFor([] { return ignoredReplyWarnings.loadRelaxed() > 0; });
+    qInstallMessageHandler(testMessageHandler);
+    QVERIFY(handled);
     QCOMPARE(m_driver->rowText(1, 3, 6), lastRow);
 }
 

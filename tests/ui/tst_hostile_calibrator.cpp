@@ -6,6 +6,7 @@
 // fail, the scheme must go out exactly once and in order, and only a dropped
 // point may wait for the 60 s timeout. Slow by nature (about four minutes, two
 // of them the two timeouts): `ctest -LE slow` skips it.
+#include "IgnoredReplyLog.h"
 #include "ScriptedCalibrator.h"
 #include "WorkbenchDriver.h"
 #include "app/GlobalState.h"
@@ -16,7 +17,7 @@
 
 #include <QTemporaryDir>
 
-#include <atomic>
+#include <memory>
 
 namespace {
 constexpr int rowCount = 280;
@@ -164,18 +165,6 @@ private:
     QElapsedTimer m_clock;
 };
 
-// The window logs every reply it ignores; the run counts them instead.
-std::atomic<int> ignoredReplies{0};
-QtMessageHandler testMessageHandler = nullptr;
-
-void countIgnoredReplies(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (text.startsWith(QStringLiteral("忽略测量回复")))
-        ++ignoredReplies;
-    else
-        testMessageHandler(type, context, text);
-}
-
 // The result texts of a row answered with its own counts.
 QString expectedResult(const QString &amplitudeCell, int row)
 {
@@ -211,7 +200,8 @@ void TestHostileCalibrator::everyResultLandsInItsOwnRow()
     QVERIFY(driver.connectTo(link));
     for (int row = 0; row < rowCount; ++row)
         driver.addPoint(QString::number(0.5 + 0.1 * row), QStringLiteral("160"));
-    testMessageHandler = qInstallMessageHandler(&countIgnoredReplies);
+    // The window logs every reply it ignores; the run counts them instead.
+    auto ignoredReplies = std::make_unique<IgnoredReplyLog>();
 
     QElapsedTimer clock;
     clock.start();
@@ -223,10 +213,10 @@ void TestHostileCalibrator::everyResultLandsInItsOwnRow()
             row % 7, ScriptedCalibrator::answer(CommandFrames::vibrate(row, 80, 160), 12345));
     QTest::qWait(1000);
     calibrator.stop();
-    qInstallMessageHandler(testMessageHandler);
-    qInfo("%d points in %.1f s, %d replies ignored", rowCount, runMs / 1000.0,
-          ignoredReplies.load());
-    QVERIFY(ignoredReplies > 0);
+    const int ignored = ignoredReplies->count();
+    ignoredReplies.reset();
+    qInfo("%d points in %.1f s, %d replies ignored", rowCount, runMs / 1000.0, ignored);
+    QVERIFY(ignored > 0);
 
     const QStringList amplitudes = driver.columnTexts(1);
     for (int row = 0; row < rowCount; ++row) {

@@ -2,6 +2,7 @@
 // driven as a technician would, against a calibrator scripted by each test
 // (late, repeated, stray and damaged replies, a line that goes away) and the
 // simulated calibrator with false start bytes in its line noise.
+#include "IgnoredReplyLog.h"
 #include "ModalAnswerer.h"
 #include "ScriptedCalibrator.h"
 #include "SimProcess.h"
@@ -48,19 +49,6 @@ ScriptedCalibrator::Script answerAfter(int delayMs)
         return QList<ScriptedCalibrator::Write>{
             {delayMs, ScriptedCalibrator::answer(command, 400)}};
     };
-}
-
-// Counts the warnings about ignored point replies, passing every message on
-// to the test's own handler, so that a test can wait until a reply has been
-// handled however slowly the machine runs.
-QtMessageHandler testMessageHandler = nullptr;
-QAtomicInt ignoredReplyWarnings;
-
-void countIgnoredReplies(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QStringLiteral("忽略测量回复")))
-        ignoredReplyWarnings.ref();
-    testMessageHandler(type, context, message);
 }
 
 // A double-click as the X server delivers it: press, release, double-click,
@@ -220,15 +208,11 @@ void TestRunControlEndToEnd::strayReplyAfterRunIsIgnored()
     const QString lastRow = m_driver->rowText(1, 3, 6);
     QVERIFY(lastRow.startsWith(amplitudeText(20)));
 
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^忽略测量回复: 没有等待结果的测试点 "
-                                                           "\\(点号 2, 计数 800/999\\)")));
-    ignoredReplyWarnings.storeRelaxed(0);
-    testMessageHandler = qInstallMessageHandler(countIgnoredReplies);
+    IgnoredReplyLog ignored;
     m_calibrator->writeLater(0, ScriptedCalibrator::pointReply(2, 800, 999));
-    const bool handled = QTest::qWaitFor([] { return ignoredReplyWarnings.loadRelaxed() > 0; });
-    qInstallMessageHandler(testMessageHandler);
-    QVERIFY(handled);
+    QVERIFY(QTest::qWaitFor([&ignored] { return ignored.count() > 0; }));
+    QCOMPARE(ignored.messages(),
+             QStringList{"忽略测量回复: 没有等待结果的测试点 (点号 2, 计数 800/999)"});
     QCOMPARE(m_driver->rowText(1, 3, 6), lastRow);
 }
 

@@ -5,9 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QMargins>
 #include <QPen>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
@@ -19,6 +21,9 @@ namespace {
 constexpr int curveWidth = 2;
 constexpr int pointLabelPointSize = 6;
 constexpr int axisTickCount = 6;
+// Narrow margins and the legend beside the plot leave the plot area tall
+// enough for the vertical axis title on a short chart panel.
+const QMargins chartMargins(8, 4, 8, 4);
 
 QString translated(const char *sourceText)
 {
@@ -61,6 +66,8 @@ QChart *SensitivityChartBuilder::replaceChart()
 {
     QChart *oldChart = m_view->chart();
     auto *chart = new QChart();
+    chart->setMargins(chartMargins);
+    chart->legend()->setAlignment(Qt::AlignRight);
     m_view->setChart(chart);
     m_view->setRenderHint(QPainter::Antialiasing);
     delete oldChart;

@@ -26,6 +26,7 @@ void scaleAxisAbout(QValueAxis *axis, qreal centre, qreal factor)
 SensitivityChartView::SensitivityChartView(QWidget *parent) : QtCharts::QChartView(parent)
 {
     setAttribute(Qt::WA_MouseTracking);
+    setMinimumHeight(readableHeight);
 }
 
 void SensitivityChartView::restoreAxisRanges()

@@ -14,6 +14,10 @@ class SensitivityChartView : public QtCharts::QChartView
     Q_OBJECT
 
 public:
+    // The least height at which every tick label and both axis titles of the
+    // rebuilt chart are drawn whole; the view never gets less.
+    static constexpr int readableHeight = 200;
+
     explicit SensitivityChartView(QWidget *parent = nullptr);
 
     void restoreAxisRanges();

@@ -1,29 +1,42 @@
 find_program(RT58_XVFB_RUN xvfb-run)
 
 # rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>]
-#               [XVFB] [XVFB_SCREENS <WxHxD...>])
+#               [XVFB] [DESKTOP_SCREENS <WxH[@scale]...>])
 # Builds a Qt Test program against the library and registers it with CTest.
 # XVFB runs the program under a virtual X server of 1280x1024 pixels, large
 # enough for the whole window, for the few tests that need a real one; the
 # test itself still defaults to the offscreen platform.
-# XVFB_SCREENS registers the program once per screen size, as <name>_<WxH>,
-# each under a virtual X server of that size and on the X platform itself,
-# for tests of window geometry that the small offscreen screen would hide.
+# DESKTOP_SCREENS registers the program once per screen, as <name>_<WxH>
+# (<name>_<WxH>_scaled<scale> with a scale factor), each on the X platform
+# itself under a virtual X server of that size with the openbox window
+# manager (tests/with-openbox.sh), and with QT_SCALE_FACTOR set to the scale:
+# for tests of window geometry that the small offscreen screen and a window
+# without a frame would hide.
 # Each test runs in a working folder of its own, because the
 # program writes ./config.ini and ./Log/ relative to its working directory.
 function(rt58_add_test)
-    cmake_parse_arguments(T "XVFB" "NAME;TIMEOUT" "SOURCES;LABELS;XVFB_SCREENS" ${ARGN})
+    cmake_parse_arguments(T "XVFB" "NAME;TIMEOUT" "SOURCES;LABELS;DESKTOP_SCREENS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE rt58core rt58resources Qt5::Test)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
-    if(T_XVFB_SCREENS AND RT58_XVFB_RUN)
-        foreach(screen ${T_XVFB_SCREENS})
-            string(REGEX REPLACE "x[0-9]+$" "" size ${screen})
-            rt58_register_test(${T_NAME}_${size} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" xcb
-                ${RT58_XVFB_RUN} -a -s "-screen 0 ${screen}")
+    if(T_DESKTOP_SCREENS AND RT58_XVFB_RUN)
+        foreach(screen ${T_DESKTOP_SCREENS})
+            string(REPLACE "@" ";" size_and_scale ${screen})
+            list(GET size_and_scale 0 size)
+            set(test ${T_NAME}_${size})
+            if(screen MATCHES "@")
+                list(GET size_and_scale 1 scale)
+                set(test ${test}_scaled${scale})
+            endif()
+            rt58_register_test(${test} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" xcb
+                ${RT58_XVFB_RUN} -a -s "-screen 0 ${size}x24"
+                ${PROJECT_SOURCE_DIR}/tests/with-openbox.sh)
+            if(screen MATCHES "@")
+                set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT QT_SCALE_FACTOR=${scale})
+            endif()
         endforeach()
     elseif(T_XVFB AND RT58_XVFB_RUN)
         rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen

@@ -11,7 +11,7 @@ packages=(
     libquazip1-qt5-dev libpugixml-dev
     libxcb1-dev
     fonts-wqy-zenhei
-    xvfb xauth xdotool
+    xvfb xauth xdotool openbox
     python3 python3-openpyxl python3-docx poppler-utils
     file
     "$@"

@@ -23,8 +23,13 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSerialPort>
+#include <QToolTip>
 #include <QTranslator>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 #include <QtCharts/QChart>
+
+#include <algorithm>
 
 namespace {
 // Height by which the chart panel grows and shrinks.
@@ -268,12 +273,17 @@ void MainWindow::updateSignalHandle(InterfaceType_e interfaceType)
     }
 }
 
+// A read-out already shown keeps its text until it expires, so it is given
+// the new text and follows the pointer.
 void MainWindow::onMouseMovePoint(QPoint point)
 {
     if (!m_chart)
         return;
-    const QPointF value = ui->sensitivityGraphicsView->chart()->mapToValue(QPointF(point));
-    m_chart->setToolTip(coordinateReadoutText(value));
+    SensitivityChartView *view = ui->sensitivityGraphicsView;
+    const QString text = coordinateReadoutText(view->chart()->mapToValue(QPointF(point)));
+    m_chart->setToolTip(text);
+    if (QToolTip::isVisible())
+        QToolTip::showText(view->mapToGlobal(point), text, view);
 }
 
 void MainWindow::changeInterfaceHandle(InterfaceType_e interfaceType)
@@ -388,7 +398,7 @@ void MainWindow::setChartPanel(int mode)
 
 // The chart view is hidden before the window shrinks, so that the layout's
 // minimum height no longer counts it. The window gives back what the last
-// expansion added.
+// expansion added, and never stays taller than the screen's available area.
 void MainWindow::collapseChartPanel(bool keepGeometryWhenMaximised)
 {
     ui->controlGroupBox->move(ui->controlGroupBox->pos() - QPoint(0, chartPanelStep));
@@ -396,22 +406,34 @@ void MainWindow::collapseChartPanel(bool keepGeometryWhenMaximised)
     ui->gridLayout_7->setRowStretch(2, 0);
     if (isVisible())
         settleLayout();
-    if (!(keepGeometryWhenMaximised && windowState() == Qt::WindowMaximized))
-        setCentredGeometry(height() - m_chartPanelGrowth);
+    const int collapsed = qMin(normalHeight() - m_chartPanelGrowth, availableClientHeight());
+    if (keepGeometryWhenMaximised && isExactlyMaximised())
+        m_restoredHeight = collapsed;
+    else
+        setCentredGeometry(collapsed, frameMargins());
 }
 
 // The window grows by the panel's height, but never past the bottom of the
-// screen's available area: there the chart takes the room there is.
+// screen's available area: there the chart takes the room there is, and at
+// least the height at which its axes stay readable (on a screen too small for
+// that the window's foot leaves the screen, its title bar never does). A
+// maximised window keeps its geometry; its restore brings the grown height.
 void MainWindow::expandChartPanel()
 {
-    if (windowState() != Qt::WindowMaximized) {
-        const int room = availableScreenArea().height() - height();
-        m_chartPanelGrowth = qBound(0, room, chartPanelStep);
-        setCentredGeometry(height() + m_chartPanelGrowth);
-    }
+    // Taken first: the shown chart raises the window's minimum height at once.
+    const int base = normalHeight();
     ui->controlGroupBox->move(ui->controlGroupBox->pos() + QPoint(0, chartPanelStep));
     ui->sensitivityGraphicsView->show();
     ui->gridLayout_7->setRowStretch(2, 4);
+    if (isVisible())
+        settleLayout();
+    const int expanded = std::max(
+        {qMin(base + chartPanelStep, availableClientHeight()), base, minimumSizeHint().height()});
+    m_chartPanelGrowth = expanded - base;
+    if (isExactlyMaximised())
+        m_restoredHeight = expanded;
+    else
+        setCentredGeometry(expanded, frameMargins());
 }
 
 // Lays the shown window out at once, so that its minimum size follows a
@@ -709,16 +731,85 @@ void MainWindow::stopWorker()
     m_thread = nullptr;
 }
 
+bool MainWindow::isExactlyMaximised() const
+{
+    return windowState() == Qt::WindowMaximized;
+}
+
+// The window's height, or for a maximised window the height it comes back to.
+int MainWindow::normalHeight() const
+{
+    if (!isExactlyMaximised())
+        return height();
+    return m_restoredHeight > 0 ? m_restoredHeight : normalGeometry().height();
+}
+
+// Entering the maximised state, the frame of the unmaximised window is noted
+// before the window manager changes it. A restore after the chart panel
+// changed gives the window the height it would have had, centred with that
+// frame: the restored frame may not have come back yet.
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (static_cast<QWindowStateChangeEvent *>(event)->oldState() == Qt::WindowNoState) {
+        m_normalFrameMargins = frameMargins();
+    } else if (windowState() == Qt::WindowNoState && m_restoredHeight > 0) {
+        const int restoredHeight = m_restoredHeight;
+        m_restoredHeight = 0;
+        setCentredGeometry(restoredHeight, m_normalFrameMargins);
+    }
+}
+
 QRect MainWindow::availableScreenArea() const
 {
     const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
     return shown->availableGeometry();
 }
 
-void MainWindow::setCentredGeometry(int newHeight)
+// The window manager's frame around the window, as the window manager last
+// announced it; none before the window is shown or without a window manager.
+// The widget's own frame geometry can lag behind a change of the frame that
+// comes after the window's last move or resize.
+QMargins MainWindow::frameMargins() const
+{
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
+// The frame that the window has when it is not maximised.
+QMargins MainWindow::normalFrameMargins() const
+{
+    return isExactlyMaximised() ? m_normalFrameMargins : frameMargins();
+}
+
+// The tallest unmaximised window whose frame fits in the screen's available
+// area.
+int MainWindow::availableClientHeight() const
+{
+    const QMargins frame = normalFrameMargins();
+    return availableScreenArea().height() - frame.top() - frame.bottom();
+}
+
+// Centres the whole frame in the screen's available area, with its title bar
+// and left edge on the screen when it is larger; a window wider than the area
+// narrows to it, as far as its layout allows. A window not shown yet has no
+// frame; the window manager puts the corner of the frame it adds where the
+// window was moved to, so the title bar is on the screen from the start.
+void MainWindow::setCentredGeometry(int newHeight, const QMargins &frame)
 {
     const QRect available = availableScreenArea();
-    const int x = available.x() + (available.width() - width()) / 2;
-    const int y = available.y() + qMax(0, (available.height() - newHeight) / 2);
-    setGeometry(x, y, width(), newHeight);
+    const QSize minimum = minimumSizeHint();
+    const QSize client(
+        qMax(qMin(width(), available.width() - frame.left() - frame.right()), minimum.width()),
+        qMax(newHeight, minimum.height()));
+    const QSize framed = client.grownBy(frame);
+    const int x = available.x() + qMax(0, (available.width() - framed.width()) / 2);
+    const int y = available.y() + qMax(0, (available.height() - framed.height()) / 2);
+    if (isVisible()) {
+        setGeometry(QRect(QPoint(x, y), framed).marginsRemoved(frame));
+    } else {
+        resize(client);
+        move(x, y);
+    }
 }

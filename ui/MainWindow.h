@@ -4,6 +4,7 @@
 #include "export/RunJournal.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QStringList>
@@ -41,6 +42,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A maximised window restored after the chart panel changed comes back
+    // to the height that the change gave it.
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void on_connectBtn_clicked();
@@ -67,8 +71,13 @@ private:
     void collapseChartPanel(bool keepGeometryWhenMaximised);
     void expandChartPanel();
     void settleLayout();
+    bool isExactlyMaximised() const;
+    int normalHeight() const;
     QRect availableScreenArea() const;
-    void setCentredGeometry(int newHeight);
+    QMargins frameMargins() const;
+    QMargins normalFrameMargins() const;
+    int availableClientHeight() const;
+    void setCentredGeometry(int newHeight, const QMargins &frame);
     void applyLinkWidgetStates(bool linkUp);
     void applyRunningWidgetStates();
     void applyFinishedWidgetStates();
@@ -100,4 +109,9 @@ private:
     bool m_terminating = false;
     // What the last expansion of the chart panel added to the window's height.
     int m_chartPanelGrowth;
+    // The height a maximised window comes back to when restored, when the
+    // chart panel changed while it was maximised; 0 when nothing changed.
+    int m_restoredHeight = 0;
+    // The window manager's frame around the window before it was maximised.
+    QMargins m_normalFrameMargins;
 };

@@ -619,15 +619,12 @@ QString ExportFile::samplePath(const QString &name)
     return AppPaths::samplesDir() + QLatin1Char('/') + name;
 }
 
-// Reports are named by date and time in the program's folder; an installed
-// program's folder is not writable, so the working folder takes its place.
+// Reports are named by date and time, in the folder that the program keeps
+// for them; the path is a plain local one in every folder, "/" included.
 QString ExportFile::defaultTarget(const QString &suffix)
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString folder =
-        QFileInfo(programFolder).isWritable() ? programFolder : QDir::currentPath();
-    return folder + QLatin1Char('/') + QDateTime::currentDateTime().toString(fileDateFormat) +
-           suffix;
+    return QDir(AppPaths::reportDir())
+        .filePath(QDateTime::currentDateTime().toString(fileDateFormat) + suffix);
 }
 
 void ExportFile::showInfo(const QString &text)

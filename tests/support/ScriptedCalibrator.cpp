@@ -57,6 +57,18 @@ void ScriptedCalibrator::writeLater(int delayMs, const QByteArray &bytes)
     QMetaObject::invokeMethod(m_context, [=] { schedule(delayMs, bytes); });
 }
 
+void ScriptedCalibrator::setTypes(int sensorType, int inputType, int delayMs)
+{
+    QMetaObject::invokeMethod(
+        m_context,
+        [=] {
+            m_typesPayload =
+                QByteArray(1, static_cast<char>(sensorType)) + static_cast<char>(inputType);
+            m_typesDelayMs = delayMs;
+        },
+        Qt::BlockingQueuedConnection);
+}
+
 QStringList ScriptedCalibrator::receivedFrames() const
 {
     QMutexLocker locker(&m_framesLock);
@@ -130,7 +142,7 @@ QList<ScriptedCalibrator::Write> ScriptedCalibrator::reply(const QByteArray &com
     case 'S':
         return {{0, command}};
     case 'R':
-        return {{0, Frame::build('R', QByteArray(2, '\0'))}};
+        return {{m_typesDelayMs, Frame::build('R', m_typesPayload)}};
     case 'C':
         return {{0, Frame::build('C', command.mid(3, 2))}};
     default:

@@ -17,7 +17,8 @@ class QTimer;
 // A calibrator whose vibrate replies a test scripts, on a pseudo-terminal of its
 // own. It runs on a thread of its own, so that its replies keep their own
 // timing instead of waiting for the window's event loop. Link, unlink, read
-// and configure frames get their plain replies at once (types 0 and 0).
+// and configure frames get their plain replies, at once and with types 0 and 0
+// unless setTypes says otherwise.
 class ScriptedCalibrator
 {
 public:
@@ -41,6 +42,9 @@ public:
     void stop();
     // Writes bytes nobody asked for, after a delay.
     void writeLater(int delayMs, const QByteArray &bytes);
+    // The types that read replies carry (-1 as FF), written a delay after the
+    // read frame.
+    void setTypes(int sensorType, int inputType, int delayMs = 0);
 
     // Frames received so far, as upper-case hex with blanks.
     QStringList receivedFrames() const;
@@ -79,6 +83,8 @@ private:
     QList<Pending> m_queue;
     QElapsedTimer m_clock;
     int m_vibrateFrames = 0;
+    QByteArray m_typesPayload = QByteArray(2, '\0');
+    int m_typesDelayMs = 0;
     // Shared with the test's thread.
     mutable QMutex m_framesLock;
     QStringList m_frames;

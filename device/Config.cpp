@@ -191,7 +191,8 @@ void Config::portErrorHandle(QSerialPort::SerialPortError error)
 void Config::connectDevice()
 {
     // A port left open by an earlier connect that got no reply would hold the
-    // device and make this open fail. Point numbers start afresh on a new link.
+    // device and make this open fail. A new link starts from what its port has
+    // shown about point numbers.
     releasePort();
     m_portName = m_ui->serialPortComboBox->currentText();
     m_points.begin(PointEchoMemory::recall(m_portName));

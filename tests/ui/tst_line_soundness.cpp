@@ -60,7 +60,6 @@ private slots:
     void cleanup();
     void unrequestedReplyMidRunChangesNothing_data();
     void unrequestedReplyMidRunChangesNothing();
-    void unlinkAnswerOfAnEarlierProgramKeepsTheNewLink();
     void typesReadDuringARunWaitForItsEnd();
     void replyTakenByItsPointNumber_data();
     void replyTakenByItsPointNumber();
@@ -194,21 +193,6 @@ void TestLineSoundness::unrequestedReplyMidRunChangesNothing()
     QCOMPARE(m_driver->widget<QLabel>("connectStatusLabel")->text(), QString("已连接"));
 }
 
-// The calibrator answered the unlink of a program closed while linked; the
-// answer waits in the port when the next program connects.
-void TestLineSoundness::unlinkAnswerOfAnEarlierProgramKeepsTheNewLink()
-{
-    m_calibrator = std::make_unique<ScriptedCalibrator>(echoing(0));
-    QVERIFY(m_calibrator->start(m_link));
-    m_calibrator->writeLater(0, Frame::build('S', {}));
-    QVERIFY(m_driver->connectTo(m_link));
-    QVERIFY(serialPort);
-    QCOMPARE(m_driver->widget<QLabel>("connectStatusLabel")->text(), QString("已连接"));
-    addPoints({10});
-    runScheme();
-    QCOMPARE(m_driver->columnTexts(3), amplitudeTexts({10}));
-}
-
 // Start pressed before the device's types arrived: the run keeps the types it
 // started with, and the device's are adopted when it has ended.
 void TestLineSoundness::typesReadDuringARunWaitForItsEnd()
@@ -261,9 +245,11 @@ void TestLineSoundness::replyTakenByItsPointNumber()
     QCOMPARE(m_driver->columnTexts(3), amplitudeTexts(threePoints));
 }
 
-// Once a calibrator has echoed point numbers, a program started again on its
-// port takes only the awaited number: a stray reply with no answer behind it
-// is not the point's result, however long the point waits.
+// The program is closed while linked and started again: the calibrator's
+// answer to the unlink waits in the port and must not end the new link. Once
+// the calibrator has echoed point numbers, the new program takes only the
+// awaited number: a stray reply with no answer behind it is not the point's
+// result, however long the point waits.
 void TestLineSoundness::echoingCalibratorIsRememberedAcrossARestart()
 {
     startCalibrator([](const QByteArray &command, int index) {

@@ -155,13 +155,14 @@ void Config::pointReplyHandle(int pointNumber, int amplitudeRaw, int outputRaw)
 }
 
 // The configure exchange is marked answered only when a configure frame went
-// out and is still unanswered.
+// out and is still unanswered. Two type changes in a row send two frames
+// before the first answer, so a second answer is only noted, not warned of.
 void Config::configReplyHandle()
 {
     if (configSent && !configAcked)
         updateStatus(StatusCode::ConfigAcked);
     else
-        qDebug().noquote() << QStringLiteral("忽略未请求的配置回复");
+        qDebug().noquote() << QStringLiteral("忽略未请求的回复: C");
 }
 
 // A port that disappears while open (adapter unplugged, device gone) is

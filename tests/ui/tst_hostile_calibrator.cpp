@@ -7,8 +7,8 @@
 // wrap. Every row must keep its place and show its own point's result or fail,
 // the scheme must go out exactly once and in order, the link must stay up with
 // nothing sent but the scheme, and only a dropped point may wait for the 60 s
-// timeout. Slow by nature (about four minutes, two
-// of them the two timeouts): `ctest -LE slow` skips it.
+// timeout. Slow by nature (about four minutes, two of them the two timeouts):
+// `ctest -LE slow` skips it.
 #include "IgnoredReplyLog.h"
 #include "ScriptedCalibrator.h"
 #include "WorkbenchDriver.h"

@@ -8,3 +8,15 @@ if(RT58_SANITIZE)
     add_compile_options(${RT58_SANITIZER_FLAGS})
     add_link_options(${RT58_SANITIZER_FLAGS})
 endif()
+
+# RT58_TSAN builds every target with ThreadSanitizer (clang;
+# scripts/tsan.sh). It cannot be combined with RT58_SANITIZE.
+option(RT58_TSAN "Build with ThreadSanitizer" OFF)
+if(RT58_TSAN)
+    if(RT58_SANITIZE)
+        message(FATAL_ERROR "RT58_TSAN and RT58_SANITIZE exclude each other")
+    endif()
+    set(RT58_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+    add_compile_options(${RT58_TSAN_FLAGS})
+    add_link_options(${RT58_TSAN_FLAGS})
+endif()

@@ -26,6 +26,8 @@ public:
     static std::optional<int> amplitudeCode(float amplitude, int sensorType);
     // Frequency in Hz truncated toward zero.
     static int frequencyCode(double frequency);
+    // True for a code that a frame's 16-bit word carries unchanged.
+    static bool fitsWord(int code) { return code >= 0 && code <= 0xFFFF; }
 
 private:
     static int truncated(double value);

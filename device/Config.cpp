@@ -2,6 +2,7 @@
 
 #include "app/GlobalState.h"
 #include "device/CommandFrames.h"
+#include "device/PointEchoMemory.h"
 #include "device/PortLister.h"
 #include "ui_MainWindow.h"
 
@@ -20,6 +21,9 @@ constexpr qint64 readBufferSize = 1024;
 // looks for it.
 constexpr float pointTimeoutSeconds = 60;
 constexpr unsigned long pollMilliseconds = 100;
+// How long a reply with another point number waits for the awaited one, while
+// it is not yet known whether the calibrator echoes point numbers.
+constexpr float heldReplySeconds = 2;
 } // namespace
 
 Config::Config()
@@ -119,30 +123,46 @@ void Config::recvCmd()
 }
 
 // A 'V' reply from the worker. Only the result of the point under test goes on
-// to the window: a reply that no point awaits, or one that answers a point sent
-// earlier on this link (late, repeated or stray), is logged and dropped, so
-// that it cannot land in another row.
+// to the window (PointLedger decides); a reply that no point awaits, or one
+// whose number an echoing calibrator did not give the point, is logged and
+// dropped, so that it cannot land in another row.
 void Config::pointReplyHandle(int pointNumber, int amplitudeRaw, int outputRaw)
 {
     const auto number = static_cast<quint8>(pointNumber);
     const std::optional<quint8> awaited = m_points.awaited();
+    const PointLedger::Echo_e echoBefore = m_points.echo();
     const QString counts =
         QStringLiteral("(点号 %1, 计数 %2/%3)").arg(number).arg(amplitudeRaw).arg(outputRaw);
     switch (m_points.take(number)) {
     case PointLedger::NotAwaited:
         qWarning().noquote() << QStringLiteral("忽略测量回复: 没有等待结果的测试点") << counts;
         return;
-    case PointLedger::Stale:
-        qWarning().noquote() << QStringLiteral(
-                                    "忽略测量回复: 该点号属于此前发送的测试点, 正在等待点号")
+    case PointLedger::Mismatched:
+        qWarning().noquote() << QStringLiteral("忽略测量回复: 点号不符, 正在等待点号")
                              << int(*awaited) << counts;
+        return;
+    case PointLedger::Held:
+        qDebug().noquote() << QStringLiteral("测量回复的点号不符, 暂存; 点号") << int(*awaited)
+                           << QStringLiteral("未到则采用") << counts;
+        m_heldReply = HeldReply{amplitudeRaw, outputRaw, elapsedSeconds()};
         return;
     case PointLedger::Accepted:
         break;
     }
-    replyAmplitudeRaw = amplitudeRaw;
-    replyOutputRaw = outputRaw;
-    emit updateSignal(PointResult);
+    m_heldReply.reset();
+    rememberEcho(echoBefore);
+    deliverPointResult(amplitudeRaw, outputRaw);
+}
+
+// The configure exchange is marked answered only when a configure frame went
+// out and is still unanswered. Two type changes in a row send two frames
+// before the first answer, so a second answer is only noted, not warned of.
+void Config::configReplyHandle()
+{
+    if (configSent && !configAcked)
+        updateStatus(StatusCode::ConfigAcked);
+    else
+        qDebug().noquote() << QStringLiteral("忽略未请求的回复: C");
 }
 
 // A port that disappears while open (adapter unplugged, device gone) is
@@ -172,16 +192,25 @@ void Config::portErrorHandle(QSerialPort::SerialPortError error)
 void Config::connectDevice()
 {
     // A port left open by an earlier connect that got no reply would hold the
-    // device and make this open fail. Point numbers start afresh on a new link.
+    // device and make this open fail. A new link starts from what its port has
+    // shown about point numbers.
     releasePort();
-    m_points.clear();
+    m_portName = m_ui->serialPortComboBox->currentText();
+    m_points.begin(PointEchoMemory::recall(m_portName));
     serialPort = new QSerialPort();
     serialPort->setReadBufferSize(readBufferSize);
-    serialPort->setPortName(m_ui->serialPortComboBox->currentText());
+    serialPort->setPortName(m_portName);
     if (!serialPort->open(QIODevice::ReadWrite)) {
         qDebug().noquote() << tr("连接失败！");
         releasePort();
         return;
+    }
+    // Bytes that waited in the port (the answer to an unlink sent by an
+    // earlier program, say) belong to no request of this link.
+    serialPort->clear(QSerialPort::Input);
+    {
+        QMutexLocker locker(&rxMutex);
+        rxBuffer.clear();
     }
     serialPort->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
     serialPort->setDataBits(QSerialPort::Data8);
@@ -228,12 +257,11 @@ void Config::runTestSequence()
     const QScopedValueRollback<bool> running(m_testRunning, true);
     clearResults();
     const int rows = m_ui->tableWidget->rowCount();
-    int amplitudeCode = 0;
     int progress = 100;
     for (int row = 0; row < rows && !stopRequested; ++row, progress += 100) {
         updateStatus(StatusCode::PointRequested);
         currentRow = row;
-        if (!runPoint(row, amplitudeCode))
+        if (!runPoint(row))
             continue;
         if (stopRequested)
             break;
@@ -252,32 +280,43 @@ void Config::clearResults()
 }
 
 // Sends one point and waits for its result. False when the point failed
-// before it could be sent: the progress bar then stays as it is.
-bool Config::runPoint(int row, int &amplitudeCode)
+// before it could be sent: the progress bar then stays as it is. Without a
+// sensor type there is no amplitude code, and a code that does not fit the
+// frame's 16 bits would reach the calibrator as another value: such a point
+// fails without a frame.
+bool Config::runPoint(int row)
 {
     const QTableWidgetItem *amplitude = m_ui->tableWidget->item(row, 1);
     if (!amplitude) {
         emit updateSignal(PointFailed);
         return false;
     }
-    const auto code = CommandFrames::amplitudeCode(amplitude->text().toFloat(),
-                                                   m_ui->sensorTypeComboBox->currentIndex());
-    if (code)
-        amplitudeCode = *code;
-    else
+    const auto amplitudeCode = CommandFrames::amplitudeCode(
+        amplitude->text().toFloat(), m_ui->sensorTypeComboBox->currentIndex());
+    if (!amplitudeCode) {
         qDebug().noquote() << tr("无传感器类型!");
+        emit updateSignal(PointFailed);
+        return false;
+    }
     const QTableWidgetItem *frequency = m_ui->tableWidget->item(row, 2);
     // A link lost during the run fails the remaining points at once.
     if (!frequency || !linkAvailable()) {
         emit updateSignal(PointFailed);
         return false;
     }
-    m_vibrateFrame = CommandFrames::vibrate(
-        row, amplitudeCode, CommandFrames::frequencyCode(frequency->text().toDouble()));
+    const int frequencyCode = CommandFrames::frequencyCode(frequency->text().toDouble());
+    if (!CommandFrames::fitsWord(*amplitudeCode) || !CommandFrames::fitsWord(frequencyCode)) {
+        qWarning().noquote() << QStringLiteral("幅值或频率超出指令范围, 未发送, 行:") << row + 1
+                             << amplitude->text() << frequency->text();
+        emit updateSignal(PointFailed);
+        return false;
+    }
+    m_vibrateFrame = CommandFrames::vibrate(row, *amplitudeCode, frequencyCode);
     writeFrame(m_vibrateFrame, StatusCode::PointSent);
     m_points.await(CommandFrames::pointNumber(row));
     const bool answered = waitForPoint();
     m_points.release();
+    m_heldReply.reset();
     if (!answered)
         emit updateSignal(PointFailed);
     return true;
@@ -293,14 +332,51 @@ bool Config::waitForPoint()
     while (!pointAcked) {
         QCoreApplication::processEvents();
         QThread::msleep(pollMilliseconds);
+        takeHeldReplyWhenDue();
         if (pointAcked)
             break;
-        if (elapsedSeconds() - start > pointTimeoutSeconds || !linkAvailable())
+        if (!linkAvailable())
             return false;
+        if (elapsedSeconds() - start > pointTimeoutSeconds) {
+            const PointLedger::Echo_e echoBefore = m_points.echo();
+            m_points.timedOut();
+            rememberEcho(echoBefore);
+            return false;
+        }
         if (stopRequested)
             return true;
     }
     return true;
+}
+
+// A held reply whose point got no reply of its own is the point's result.
+void Config::takeHeldReplyWhenDue()
+{
+    if (!m_heldReply || elapsedSeconds() - m_heldReply->arrivalSeconds < heldReplySeconds)
+        return;
+    const HeldReply held = *std::exchange(m_heldReply, std::nullopt);
+    const PointLedger::Echo_e echoBefore = m_points.echo();
+    m_points.takeHeld();
+    rememberEcho(echoBefore);
+    deliverPointResult(held.amplitudeRaw, held.outputRaw);
+}
+
+void Config::deliverPointResult(int amplitudeRaw, int outputRaw)
+{
+    replyAmplitudeRaw = amplitudeRaw;
+    replyOutputRaw = outputRaw;
+    emit updateSignal(PointResult);
+}
+
+void Config::rememberEcho(PointLedger::Echo_e before)
+{
+    const PointLedger::Echo_e now = m_points.echo();
+    if (now == before)
+        return;
+    static const char *const kinds[] = {"未知", "回送点号", "不回送点号"};
+    qInfo().noquote()
+        << QStringLiteral("串口 %1 上的校准器: %2").arg(m_portName, QString::fromUtf8(kinds[now]));
+    PointEchoMemory::remember(m_portName, now);
 }
 
 bool Config::linkAvailable() const

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QSerialPort>
 
+#include <optional>
+
 namespace Ui {
 class MainWindow;
 }
@@ -51,19 +53,32 @@ public slots:
     void onInputTypeComboBoxIndexChanged();
     void recvCmd();
     void pointReplyHandle(int pointNumber, int amplitudeRaw, int outputRaw);
+    void configReplyHandle();
 
 private slots:
     void portErrorHandle(QSerialPort::SerialPortError error);
 
 private:
+    // A reply with another point number, kept until the awaited one comes or
+    // the hold time has passed.
+    struct HeldReply
+    {
+        int amplitudeRaw;
+        int outputRaw;
+        float arrivalSeconds;
+    };
+
     void connectDevice();
     void configureTypes();
     void announceTypeChange();
     void writeFrame(const QByteArray &frame, int statusCodeAfterWrite);
     void runTestSequence();
     void clearResults();
-    bool runPoint(int row, int &amplitudeCode);
+    bool runPoint(int row);
     bool waitForPoint();
+    void takeHeldReplyWhenDue();
+    void deliverPointResult(int amplitudeRaw, int outputRaw);
+    void rememberEcho(PointLedger::Echo_e before);
     bool linkAvailable() const;
     float elapsedSeconds() const;
 
@@ -73,5 +88,7 @@ private:
     Ui::MainWindow *m_ui = nullptr;
     int m_interfaceType = 0;
     PointLedger m_points;
+    QString m_portName;
+    std::optional<HeldReply> m_heldReply;
     bool m_testRunning = false;
 };

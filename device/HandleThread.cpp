@@ -66,9 +66,8 @@ bool HandleThread::frameStalled(int bufferSize, bool progressed)
     return true;
 }
 
-// Every value is stored before its signal goes out; a 'V' reply carries its
-// values in the signal, so a second reply handled in the same pass cannot
-// overwrite the first before the window has read it.
+// Each reply carries its values in its signal, so a second reply handled in
+// the same pass cannot overwrite the first before the window has read it.
 void HandleThread::handleReply(const Reply &reply)
 {
     switch (reply.letter) {
@@ -79,12 +78,10 @@ void HandleThread::handleReply(const Reply &reply)
         emit updateSignal(Disconnected);
         break;
     case 'R':
-        deviceSensorType = reply.sensorType;
-        deviceInputType = reply.inputType;
-        emit updateSignal(DeviceTypes);
+        emit typesReplySignal(reply.sensorType, reply.inputType);
         break;
     case 'C':
-        updateStatus(StatusCode::ConfigAcked);
+        emit configReplySignal();
         break;
     case 'V':
         emit pointReplySignal(reply.pointNumber, reply.amplitudeRaw, reply.outputRaw);

@@ -8,8 +8,9 @@
 struct Reply;
 
 // The reply parser: every 100 ms it cuts the complete replies off the shared
-// receive buffer, stores what they carry in the global record and reports
-// them. It runs until an interruption is requested.
+// receive buffer and reports them, with what they carry in the signal, so
+// that only the GUI thread touches the global record. It runs until an
+// interruption is requested.
 class HandleThread : public QThread
 {
     Q_OBJECT
@@ -22,6 +23,10 @@ signals:
     // A 'V' reply: the point number it echoes and its two counts. The link
     // decides whether it is the result of the point under test.
     void pointReplySignal(int pointNumber, int amplitudeRaw, int outputRaw);
+    // An 'R' reply: the sensor and input type indices the device stores.
+    void typesReplySignal(int sensorType, int inputType);
+    // A 'C' reply.
+    void configReplySignal();
 
 protected:
     void run() override;

@@ -30,6 +30,7 @@
 #include <QtCharts/QChart>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Height by which the chart panel grows and shrinks.
@@ -286,9 +287,39 @@ void MainWindow::onMouseMovePoint(QPoint point)
         QToolTip::showText(view->mapToGlobal(point), text, view);
 }
 
+// The worker's link and unlink replies. A reply to a request this link did
+// not send (a calibrator reset from its front panel, a duplicate, the answer
+// to an unlink sent before the program last closed) changes nothing.
 void MainWindow::changeInterfaceHandle(InterfaceType_e interfaceType)
 {
+    const bool requested = interfaceType == Connected ? connectSent && !connectAcked
+                                                      : disconnectSent && !disconnectAcked;
+    if (!requested) {
+        qWarning().noquote() << QStringLiteral("忽略未请求的回复:")
+                             << (interfaceType == Connected ? "L" : "S");
+        return;
+    }
     changeInterface(interfaceType);
+}
+
+// The worker's 'R' reply. Only the GUI thread writes the device's types. A
+// run keeps the types it started with: no row may change its type or vanish
+// while it runs.
+void MainWindow::deviceTypesHandle(int sensorType, int inputType)
+{
+    if (!readSent || readAcked) {
+        qWarning().noquote() << QStringLiteral("忽略未请求的回复: R") << sensorType << inputType;
+        return;
+    }
+    deviceSensorType = sensorType;
+    deviceInputType = inputType;
+    if (config->testRunning()) {
+        qDebug().noquote() << QStringLiteral("测试进行中, 设备类型在测试结束后采用:") << sensorType
+                           << inputType;
+        m_typesAfterRun = true;
+        return;
+    }
+    changeInterface(DeviceTypes);
 }
 
 void MainWindow::displayContextMenu(QMouseEvent *event)
@@ -603,8 +634,9 @@ void MainWindow::showInfo(const char *sourceText)
 }
 
 // Turns the device's counts into the results of the row under test and
-// releases the sequence's wait. A zero control amplitude would give an
-// infinite sensitivity; such a point counts as failed.
+// releases the sequence's wait. Without a sensor type there is no control
+// amplitude, and a zero one would give an infinite sensitivity; such a point
+// counts as failed.
 void MainWindow::writePointResult()
 {
     const int row = currentRow;
@@ -615,10 +647,13 @@ void MainWindow::writePointResult()
     }
     const int sensorType = ui->sensorTypeComboBox->currentIndex();
     const int inputType = ui->inputTypeComboBox->currentIndex();
-    if (!ResultCalculator::controlAmplitude(sensorType, replyAmplitudeRaw, &controlAmplitude))
+    const bool known =
+        ResultCalculator::controlAmplitude(sensorType, replyAmplitudeRaw, &controlAmplitude);
+    if (!known)
         qDebug().noquote() << tr("无标准幅度!");
-    if (controlAmplitude == 0) {
+    else if (controlAmplitude == 0)
         qDebug().noquote() << QStringLiteral("控制幅值为0，测试失败，行:") << row + 1;
+    if (!known || controlAmplitude == 0) {
         writeFailedPoint(row);
         journalRow(row);
         updateStatus(StatusCode::PointAcked);
@@ -626,9 +661,7 @@ void MainWindow::writePointResult()
     }
     sensitivity = ResultCalculator::sensitivity(replyOutputRaw, controlAmplitude);
     qDebug() << controlAmplitude << replyOutputRaw << sensitivity;
-    if (!ResultCalculator::isSensorType(sensorType))
-        qDebug().noquote() << tr("无标准幅度!");
-    else if (!ResultCalculator::isInputType(inputType))
+    if (!ResultCalculator::isInputType(inputType))
         qDebug().noquote() << tr("无此输入类型!");
     const QTableWidgetItem *frequencyCell = ui->tableWidget->item(row, 2);
     const float frequency = frequencyCell ? frequencyCell->text().toFloat() : 0;
@@ -640,10 +673,8 @@ void MainWindow::writePointResult()
     table->setItem(row, 4,
                    new QTableWidgetItem(
                        ResultCalculator::sensitivityText(sensitivity, sensorType, inputType)));
-    if (ResultCalculator::isSensorType(sensorType)) {
-        table->setItem(row, 5, new QTableWidgetItem(derived.first));
-        table->setItem(row, 6, new QTableWidgetItem(derived.second));
-    }
+    table->setItem(row, 5, new QTableWidgetItem(derived.first));
+    table->setItem(row, 6, new QTableWidgetItem(derived.second));
     journalRow(row);
     updateStatus(StatusCode::PointAcked);
 }
@@ -677,15 +708,19 @@ void MainWindow::journalRow(int row)
 }
 
 // The end of a run shows the chart rebuilt from the table. A run that lost
-// its link ends in the disconnected state.
+// its link ends in the disconnected state; otherwise the device's types that
+// arrived during the run are adopted now.
 void MainWindow::finishTest()
 {
     m_journal.end();
     setChartPanel(ChartPanelMode::Expand);
     buildSensitivityChart();
     applyFinishedWidgetStates();
+    const bool typesWaiting = std::exchange(m_typesAfterRun, false);
     if (!serialPort)
         applyLinkWidgetStates(false);
+    else if (typesWaiting)
+        changeInterface(DeviceTypes);
 }
 
 // Rebuilds the chart from the results table; the view's menu is connected
@@ -715,6 +750,10 @@ void MainWindow::startWorker()
         connect(m_thread, &HandleThread::updateSignal, this, &MainWindow::changeInterfaceHandle,
                 Qt::QueuedConnection);
         connect(m_thread, &HandleThread::pointReplySignal, config, &Config::pointReplyHandle,
+                Qt::QueuedConnection);
+        connect(m_thread, &HandleThread::typesReplySignal, this, &MainWindow::deviceTypesHandle,
+                Qt::QueuedConnection);
+        connect(m_thread, &HandleThread::configReplySignal, config, &Config::configReplyHandle,
                 Qt::QueuedConnection);
     }
     if (!m_thread->isRunning())

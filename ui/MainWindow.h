@@ -58,6 +58,7 @@ private slots:
     void updateSignalHandle(InterfaceType_e interfaceType);
     void onMouseMovePoint(QPoint point);
     void changeInterfaceHandle(InterfaceType_e interfaceType);
+    void deviceTypesHandle(int sensorType, int inputType);
     void displayContextMenu(QMouseEvent *event);
     void on_tableWidget_cellDoubleClicked(int row, int column);
     void threadStartHandle();
@@ -107,6 +108,9 @@ private:
     QStringList langFiles;
     RunJournal m_journal;
     bool m_terminating = false;
+    // The device's types arrived while a run was active; they are adopted
+    // when it has ended.
+    bool m_typesAfterRun = false;
     // What the last expansion of the chart panel added to the window's height.
     int m_chartPanelGrowth;
     // The height a maximised window comes back to when restored, when the

@@ -1,5 +1,7 @@
 #include "ui/SchemeInput.h"
 
+#include "device/CommandFrames.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -64,8 +66,11 @@ const char *SchemeInput::amplitudeError(const QString &cleaned)
 
 const char *SchemeInput::frequencyError(const QString &cleaned, int sensorType)
 {
-    if (sensorType < 0 || sensorType > 2)
-        return nullptr;
+    if (sensorType < 0 || sensorType > 2) {
+        if (CommandFrames::fitsWord(CommandFrames::frequencyCode(value(cleaned))))
+            return nullptr;
+        return QT_TRANSLATE_NOOP("MainWindow", "Frequency must not exceed 65535");
+    }
     const FrequencyLimit &limit = frequencyLimits[sensorType];
     const float frequency = value(cleaned);
     if (cleaned.isEmpty() || frequency < 10 || frequency > limit.maximum)

@@ -16,7 +16,8 @@ public:
     static QString cellText(const QString &cleaned);
 
     // The source text of the message for a rejected input, or nullptr when the
-    // input is accepted. Frequencies are limited by the sensor type index.
+    // input is accepted. Frequencies are limited by the sensor type index;
+    // without a sensor type, by what the frame's 16-bit word carries.
     static const char *amplitudeError(const QString &cleaned);
     static const char *frequencyError(const QString &cleaned, int sensorType);
 };

@@ -154,6 +154,10 @@
         <translation>频率必须在10-1500以内</translation>
     </message>
     <message>
+        <source>Frequency must not exceed 65535</source>
+        <translation>频率不能超过65535</translation>
+    </message>
+    <message>
         <source>Info</source>
         <translation>提示信息</translation>
     </message>

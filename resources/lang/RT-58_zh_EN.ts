@@ -154,6 +154,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Frequency must not exceed 65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Info</source>
         <translation type="unfinished"></translation>
     </message>

@@ -193,35 +193,30 @@ private slots:
         }
     }
 
-    // The window reads the types when the signal arrives, so they must be stored
-    // by then; a point reply carries its number and counts in its signal, two
-    // of them in one pass keep their own values; the configure reply only
-    // applies its status code.
-    void workerStoresValuesBeforeSignalling()
+    // Every reply reaches the window through a queued signal that carries its
+    // values, so two replies of one pass keep their own: nothing waits for the
+    // window, and the worker writes no shared value.
+    void workerSignalsEveryReplyWithItsValues()
     {
         rxBuffer = hex("214C05720D 215207 0201 7D0D 214307 0103 6F0D FF 215305790D") + pointReply +
-                   Frame::build('V', hex("0200 2003 9001"));
-        updateStatus(StatusCode::ConfigSent);
+                   Frame::build('R', hex("0003")) + Frame::build('V', hex("0200 2003 9001"));
         HandleThread worker;
         QStringList seen;
-        connect(
-            &worker, &HandleThread::updateSignal, this,
-            [&seen](InterfaceType_e type) {
-                seen << QString::asprintf("%d:%d,%d", type, deviceSensorType, deviceInputType);
-            },
-            Qt::BlockingQueuedConnection);
-        connect(
-            &worker, &HandleThread::pointReplySignal, this,
-            [&seen](int number, int amplitude, int output) {
-                seen << QString::asprintf("V%d:%d,%d", number, amplitude, output);
-            },
-            Qt::BlockingQueuedConnection);
+        connect(&worker, &HandleThread::updateSignal, this,
+                [&seen](InterfaceType_e type) { seen << QString::number(type); });
+        connect(&worker, &HandleThread::typesReplySignal, this, [&seen](int sensor, int input) {
+            seen << QString::asprintf("R%d,%d", sensor, input);
+        });
+        connect(&worker, &HandleThread::configReplySignal, this, [&seen] { seen << "C"; });
+        connect(&worker, &HandleThread::pointReplySignal, this,
+                [&seen](int number, int amplitude, int output) {
+                    seen << QString::asprintf("V%d:%d,%d", number, amplitude, output);
+                });
         worker.start();
-        QTRY_COMPARE(seen.size(), 5);
+        QTRY_COMPARE(seen.size(), 7);
         worker.requestInterruption();
         QVERIFY(worker.wait(5000));
-        QCOMPARE(seen, (QStringList{"2:0,0", "4:2,1", "3:2,1", "V1:1000,10000", "V2:800,400"}));
-        QVERIFY(configSent && configAcked);
+        QCOMPARE(seen, (QStringList{"2", "R2,1", "C", "3", "V1:1000,10000", "R0,3", "V2:800,400"}));
     }
 
     // A reply split across reads with a pause is still taken; an incomplete
@@ -256,30 +251,63 @@ private slots:
         QVERIFY(worker.wait(5000));
     }
 
-    // Operations on the ledger, as "await n", "release", "clear" and "take n",
-    // and the verdicts of the takes: A accepted, N not awaited, S stale.
+    // Operations on the ledger ("begin U|E|N" for a link to a calibrator known
+    // as unknown, echoing or not echoing; "await n", "release", "timeout",
+    // "take n", "held" for taking the held reply), the verdicts of the takes
+    // (A accepted, N not awaited, M mismatched, H held) and what is known of
+    // the calibrator at the end.
     void pointLedger_data()
     {
         QTest::addColumn<QString>("operations");
         QTest::addColumn<QString>("verdicts");
+        QTest::addColumn<QString>("echo");
         QTest::newRow("nothing awaited") << "take 1"
-                                         << "N";
-        QTest::newRow("awaited number, then its second copy") << "await 1, take 1, take 1"
-                                                              << "A N";
+                                         << "N"
+                                         << "U";
+        QTest::newRow("second copy of the answer") << "await 1, take 1, take 1"
+                                                   << "A N"
+                                                   << "U";
         QTest::newRow("wait over") << "await 1, release, take 1"
-                                   << "N";
-        QTest::newRow("earlier point is stale") << "await 1, release, await 2, take 1, take 2"
-                                                << "S A";
-        QTest::newRow("number never sent is taken") << "await 1, release, await 2, take 9"
-                                                    << "A";
-        QTest::newRow("new link forgets earlier numbers")
-            << "await 3, release, clear, await 1, take 3"
-            << "A";
-        QString wrap;
-        for (int row = 0; row < 256; ++row)
-            wrap += QStringLiteral("await %1, release, ").arg((row + 1) % 256);
-        QTest::newRow("row 256 is number 1 again") << wrap + "await 1, take 2, take 1"
-                                                   << "S A";
+                                   << "N"
+                                   << "U";
+        QTest::newRow("two points echoed") << "await 1, take 1, await 2, take 2"
+                                           << "A A"
+                                           << "E";
+        QTest::newRow("unknown: awaited number beats a held one")
+            << "await 2, take 1, take 7, take 2"
+            << "H M A"
+            << "U";
+        QTest::newRow("always 1") << "await 1, take 1, await 2, take 1, held, await 3, take 1, "
+                                     "held, await 4, take 1"
+                                  << "A H H A"
+                                  << "N";
+        QTest::newRow("point 1 twice (stop, start) proves nothing")
+            << "await 1, take 1, release, await 1, take 1"
+            << "A A"
+            << "U";
+        QTest::newRow("echoing: stray and earlier numbers refused")
+            << "begin E, await 3, take 99, take 2, take 3"
+            << "M M A"
+            << "E";
+        QTest::newRow("echoing: silent timeout keeps it") << "begin E, await 1, timeout"
+                                                          << ""
+                                                          << "E";
+        QTest::newRow("echoing replaced by one that does not echo")
+            << "begin E, await 1, take 0, timeout, await 2, take 0"
+            << "M H"
+            << "U";
+        QTest::newRow("not echoing: any number") << "begin N, await 5, take 9"
+                                                 << "A"
+                                                 << "N";
+        QTest::newRow("not echoing, then two points echoed")
+            << "begin N, await 1, take 1, await 2, take 2"
+            << "A A"
+            << "E";
+        QString zeros = "await 1, take 0, held, await 2, take 0, held";
+        for (int row = 2; row < 260; ++row)
+            zeros += QStringLiteral(", await %1, take 0").arg((row + 1) % 256);
+        QTest::newRow("always 0 over 260 points")
+            << zeros << "H H" + QString(" A").repeated(258) << "N";
     }
 
     void pointLedger()
@@ -289,17 +317,22 @@ private slots:
         QStringList verdicts;
         for (const QString &operation : operations.split(QStringLiteral(", "))) {
             const QStringList words = operation.split(QLatin1Char(' '));
-            const auto number = static_cast<quint8>(words.value(1).toInt());
-            if (words.first() == "await")
-                ledger.await(number);
+            const QString number = words.value(1);
+            if (words.first() == "begin")
+                ledger.begin(static_cast<PointLedger::Echo_e>(QString("UEN").indexOf(number)));
+            else if (words.first() == "await")
+                ledger.await(static_cast<quint8>(number.toInt()));
             else if (words.first() == "release")
                 ledger.release();
-            else if (words.first() == "clear")
-                ledger.clear();
+            else if (words.first() == "timeout")
+                ledger.timedOut();
+            else if (words.first() == "held")
+                ledger.takeHeld();
             else
-                verdicts << QString("ANS").at(ledger.take(number));
+                verdicts << QString("ANMH").at(ledger.take(static_cast<quint8>(number.toInt())));
         }
         QTEST(verdicts.join(QLatin1Char(' ')), "verdicts");
+        QTEST(QString(QString("UEN").at(ledger.echo())), "echo");
     }
 };
 

@@ -1,6 +1,6 @@
 #include "IgnoredReplyLog.h"
 
-IgnoredReplyLog *IgnoredReplyLog::s_active = nullptr;
+std::atomic<IgnoredReplyLog *> IgnoredReplyLog::s_active{nullptr};
 
 IgnoredReplyLog::IgnoredReplyLog()
 {
@@ -16,7 +16,7 @@ IgnoredReplyLog::~IgnoredReplyLog()
 
 QStringList IgnoredReplyLog::messages() const
 {
-    const QMutexLocker locker(&m_lock);
+    const std::lock_guard<std::mutex> locker(m_lock);
     return m_messages;
 }
 
@@ -28,10 +28,11 @@ int IgnoredReplyLog::count() const
 // Messages may come from any thread.
 void IgnoredReplyLog::handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    IgnoredReplyLog *active = s_active;
     if (type == QtWarningMsg && text.startsWith(QStringLiteral("忽略测量回复"))) {
-        const QMutexLocker locker(&s_active->m_lock);
-        s_active->m_messages.append(text);
+        const std::lock_guard<std::mutex> locker(active->m_lock);
+        active->m_messages.append(text);
         return;
     }
-    s_active->m_previous(type, context, text);
+    active->m_previous(type, context, text);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QMutex>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <atomic>
+#include <mutex>
 
 // While it lives, takes the warnings the window logs for every point reply it
 // ignores ("忽略测量回复: ...") out of the test's output and keeps them, so
@@ -22,8 +24,8 @@ public:
 private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text);
 
-    static IgnoredReplyLog *s_active;
+    static std::atomic<IgnoredReplyLog *> s_active;
     QtMessageHandler m_previous;
-    mutable QMutex m_lock;
+    mutable std::mutex m_lock;
     QStringList m_messages;
 };

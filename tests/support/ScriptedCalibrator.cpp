@@ -4,10 +4,12 @@
 #include "sim/PseudoTerminal.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <QTimer>
 
 namespace {
+// How often the calibrator's thread looks for work handed to it.
+constexpr int taskPollMs = 2;
+
 const QVector<FrameShape> commandShapes{
     {'L', 5, 5}, {'S', 5, 5}, {'R', 5, 5}, {'C', 7, 7}, {'V', 10, 10}};
 
@@ -21,12 +23,26 @@ ScriptedCalibrator::ScriptedCalibrator(Script script)
     : m_script(std::move(script)), m_context(new QObject), m_cutter(commandShapes)
 {
     m_context->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::started, m_context, [this] {
+        m_taskPoll = new QTimer(m_context);
+        QObject::connect(m_taskPoll, &QTimer::timeout, m_context, [this] { runTasks(); });
+        m_taskPoll->start(taskPollMs);
+    });
     m_thread.start();
 }
 
+// Nothing runs on the calibrator's thread after the last task: its timers
+// stop there.
 ScriptedCalibrator::~ScriptedCalibrator()
 {
     stop();
+    runOnThread(
+        [this] {
+            if (m_timer)
+                m_timer->stop();
+            m_taskPoll->stop();
+        },
+        true);
     m_thread.quit();
     m_thread.wait();
     delete m_context;
@@ -35,31 +51,63 @@ ScriptedCalibrator::~ScriptedCalibrator()
 bool ScriptedCalibrator::start(const QString &linkPath)
 {
     bool opened = false;
-    QMetaObject::invokeMethod(
-        m_context, [&] { openOnThread(linkPath, opened); }, Qt::BlockingQueuedConnection);
+    runOnThread([&] { openOnThread(linkPath, opened); }, true);
     return opened;
 }
 
 void ScriptedCalibrator::stop()
 {
-    QMetaObject::invokeMethod(
-        m_context,
+    runOnThread(
         [this] {
             delete m_terminal;
             m_terminal = nullptr;
             m_queue.clear();
         },
-        Qt::BlockingQueuedConnection);
+        true);
 }
 
 void ScriptedCalibrator::writeLater(int delayMs, const QByteArray &bytes)
 {
-    QMetaObject::invokeMethod(m_context, [=] { schedule(delayMs, bytes); });
+    runOnThread([=] { schedule(delayMs, bytes); }, false);
+}
+
+void ScriptedCalibrator::setTypes(int sensorType, int inputType, int delayMs)
+{
+    runOnThread(
+        [=] {
+            m_typesPayload =
+                QByteArray(1, static_cast<char>(sensorType)) + static_cast<char>(inputType);
+            m_typesDelayMs = delayMs;
+        },
+        true);
+}
+
+void ScriptedCalibrator::runOnThread(std::function<void()> task, bool wait)
+{
+    std::unique_lock<std::mutex> locker(m_lock);
+    m_tasks.push_back(std::move(task));
+    const int done = m_tasksRun + static_cast<int>(m_tasks.size());
+    if (wait)
+        m_taskDone.wait(locker, [&] { return m_tasksRun >= done; });
+}
+
+void ScriptedCalibrator::runTasks()
+{
+    std::unique_lock<std::mutex> locker(m_lock);
+    while (!m_tasks.empty()) {
+        const std::function<void()> task = std::move(m_tasks.front());
+        m_tasks.pop_front();
+        locker.unlock();
+        task();
+        locker.lock();
+        ++m_tasksRun;
+    }
+    m_taskDone.notify_all();
 }
 
 QStringList ScriptedCalibrator::receivedFrames() const
 {
-    QMutexLocker locker(&m_framesLock);
+    const std::lock_guard<std::mutex> locker(m_lock);
     return m_frames;
 }
 
@@ -115,7 +163,7 @@ void ScriptedCalibrator::receive(const QByteArray &bytes)
     const QList<QByteArray> commands = m_cutter.cut(m_pending);
     for (const QByteArray &command : commands) {
         {
-            QMutexLocker locker(&m_framesLock);
+            const std::lock_guard<std::mutex> locker(m_lock);
             m_frames << QString::fromLatin1(command.toHex(' ').toUpper());
         }
         for (const Write &write : reply(command))
@@ -130,7 +178,7 @@ QList<ScriptedCalibrator::Write> ScriptedCalibrator::reply(const QByteArray &com
     case 'S':
         return {{0, command}};
     case 'R':
-        return {{0, Frame::build('R', QByteArray(2, '\0'))}};
+        return {{m_typesDelayMs, Frame::build('R', m_typesPayload)}};
     case 'C':
         return {{0, Frame::build('C', command.mid(3, 2))}};
     default:

@@ -5,19 +5,24 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
-#include <QMutex>
 #include <QStringList>
 #include <QThread>
 
+#include <condition_variable>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 class PseudoTerminal;
 class QTimer;
 
 // A calibrator whose vibrate replies a test scripts, on a pseudo-terminal of its
 // own. It runs on a thread of its own, so that its replies keep their own
-// timing instead of waiting for the window's event loop. Link, unlink, read
-// and configure frames get their plain replies at once (types 0 and 0).
+// timing instead of waiting for the window's event loop. The test's thread
+// hands it work through a queue under a standard mutex, which ThreadSanitizer
+// sees (Qt's own cross-thread calls it cannot see into). Link, unlink, read
+// and configure frames get their plain replies, at once and with types 0 and 0
+// unless setTypes says otherwise.
 class ScriptedCalibrator
 {
 public:
@@ -41,6 +46,9 @@ public:
     void stop();
     // Writes bytes nobody asked for, after a delay.
     void writeLater(int delayMs, const QByteArray &bytes);
+    // The types that read replies carry (-1 as FF), written a delay after the
+    // read frame.
+    void setTypes(int sensorType, int inputType, int delayMs = 0);
 
     // Frames received so far, as upper-case hex with blanks.
     QStringList receivedFrames() const;
@@ -62,6 +70,9 @@ private:
         QByteArray bytes;
     };
 
+    // Runs the task on the calibrator's thread; waits until it has run.
+    void runOnThread(std::function<void()> task, bool wait);
+    void runTasks();
     void openOnThread(const QString &linkPath, bool &opened);
     void receive(const QByteArray &bytes);
     QList<Write> reply(const QByteArray &command);
@@ -74,12 +85,18 @@ private:
     // Touched only on the calibrator's thread.
     PseudoTerminal *m_terminal = nullptr;
     QTimer *m_timer = nullptr;
+    QTimer *m_taskPoll = nullptr;
     FrameCutter m_cutter;
     QByteArray m_pending;
     QList<Pending> m_queue;
     QElapsedTimer m_clock;
     int m_vibrateFrames = 0;
+    QByteArray m_typesPayload = QByteArray(2, '\0');
+    int m_typesDelayMs = 0;
     // Shared with the test's thread.
-    mutable QMutex m_framesLock;
+    mutable std::mutex m_lock;
+    std::condition_variable m_taskDone;
+    std::deque<std::function<void()>> m_tasks;
+    int m_tasksRun = 0;
     QStringList m_frames;
 };

@@ -11,7 +11,7 @@ bool WorkbenchDriver::connectTo(const QString &port)
     ports->hidePopup();
     ports->setCurrentText(port);
     click("connectBtn");
-    return QTest::qWaitFor([] { return readAcked; }, 5000);
+    return QTest::qWaitFor([] { return connectAcked && readAcked; }, 5000);
 }
 
 void WorkbenchDriver::click(const char *buttonName)

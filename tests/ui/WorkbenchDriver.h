@@ -19,6 +19,7 @@ public:
         return m_window.findChild<T *>(QString::fromLatin1(name));
     }
 
+    // Connects and waits until the new link has read the device's types.
     bool connectTo(const QString &port);
     void click(const char *buttonName);
     void addPoint(const QString &amplitude, const QString &frequency);

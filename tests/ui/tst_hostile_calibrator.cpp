@@ -1,16 +1,20 @@
 // A long run against a hostile calibrator, through the real main window. A
 // fixed-seed plan delays most answers a little and some a lot, repeats some,
-// drops two, puts damaged copies, line noise with start bytes and replays of
-// earlier answers (stray replies) in front of others, over enough points that
-// the 8-bit point numbers wrap. Every row must show its own point's result or
-// fail, the scheme must go out exactly once and in order, and only a dropped
-// point may wait for the 60 s timeout. Slow by nature (about four minutes, two
-// of them the two timeouts): `ctest -LE slow` skips it.
+// drops two, puts damaged copies, line noise with start bytes, replays of
+// earlier answers (late replies), answers with numbers of no point under test
+// (stray replies) and link, unlink, types and configure replies nobody asked
+// for in front of others, over enough points that the 8-bit point numbers
+// wrap. Every row must keep its place and show its own point's result or fail,
+// the scheme must go out exactly once and in order, the link must stay up with
+// nothing sent but the scheme, and only a dropped point may wait for the 60 s
+// timeout. Slow by nature (about four minutes, two of them the two timeouts):
+// `ctest -LE slow` skips it.
 #include "IgnoredReplyLog.h"
 #include "ScriptedCalibrator.h"
 #include "WorkbenchDriver.h"
 #include "app/GlobalState.h"
 #include "device/CommandFrames.h"
+#include "device/Frame.h"
 #include "ui/ResultCalculator.h"
 
 #include <QtTest>
@@ -43,6 +47,8 @@ struct PointPlan
     Damage_e damage = NoDamage;
     int repeatDelayMs = -1;
     int strayRow = -1;
+    int strayNumber = -1;
+    QByteArray unrequested;
 };
 
 int outputCount(int row)
@@ -77,6 +83,25 @@ int strayRow(QRandomGenerator &random, int row)
     return number == pointNumber(row) || number == pointNumber(row + 1) ? -1 : earlier;
 }
 
+// A point number other than the one under test.
+int strayNumber(QRandomGenerator &random, int row)
+{
+    const int number = random.bounded(256);
+    return number == pointNumber(row) ? -1 : number;
+}
+
+// A link, unlink, types or configure reply that no request asked for; the
+// types and configure replies carry random bytes.
+QByteArray unrequestedReply(QRandomGenerator &random)
+{
+    const char letter = "LSRC"[random.bounded(4)];
+    QByteArray payload;
+    if (letter == 'R' || letter == 'C')
+        payload = QByteArray(1, static_cast<char>(random.bounded(256))) +
+                  static_cast<char>(random.bounded(256));
+    return Frame::build(letter, payload);
+}
+
 QVector<PointPlan> makePlan(quint32 seed)
 {
     QRandomGenerator random(seed);
@@ -90,6 +115,12 @@ QVector<PointPlan> makePlan(quint32 seed)
             point.repeatDelayMs = random.bounded(600);
         if (random.bounded(100) < 6)
             point.strayRow = strayRow(random, row);
+        // From the third point on, when the calibrator has shown that it
+        // echoes point numbers.
+        if (row >= 2 && random.bounded(100) < 4)
+            point.strayNumber = strayNumber(random, row);
+        if (row >= 2 && random.bounded(100) < 5)
+            point.unrequested = unrequestedReply(random);
     }
     for (int dropped = 0; dropped < droppedCount;) {
         PointPlan &point = plan[10 + random.bounded(rowCount - 20)];
@@ -148,6 +179,12 @@ public:
         QList<ScriptedCalibrator::Write> writes;
         if (point.strayRow >= 0)
             writes.append({0, m_answers.at(point.strayRow)});
+        if (point.strayNumber >= 0)
+            writes.append(
+                {0, ScriptedCalibrator::pointReply(point.strayNumber, m_random.bounded(65536),
+                                                   m_random.bounded(65536))});
+        if (!point.unrequested.isEmpty())
+            writes.append({0, point.unrequested});
         if (point.damage != NoDamage)
             writes.append({point.delayMs, damaged(answer, point.damage, m_random)});
         if (!point.dropped)
@@ -207,6 +244,9 @@ void TestHostileCalibrator::everyResultLandsInItsOwnRow()
     clock.start();
     driver.click("startBtn");
     const qint64 runMs = clock.elapsed();
+    QVERIFY(serialPort);
+    QCOMPARE(driver.widget<QComboBox>("sensorTypeComboBox")->currentIndex(), 0);
+    QCOMPARE(calibrator.receivedFrames().filter(QRegularExpression("^21 (52|43) ")).size(), 1);
     // Answers to earlier points after the run are strays too.
     for (int row = 0; row < rowCount; row += 10)
         calibrator.writeLater(
@@ -218,8 +258,12 @@ void TestHostileCalibrator::everyResultLandsInItsOwnRow()
     qInfo("%d points in %.1f s, %d replies ignored", rowCount, runMs / 1000.0, ignored);
     QVERIFY(ignored > 0);
 
+    const QStringList order = driver.columnTexts(0);
     const QStringList amplitudes = driver.columnTexts(1);
+    QCOMPARE(amplitudes.size(), rowCount);
     for (int row = 0; row < rowCount; ++row) {
+        QCOMPARE(order.at(row), QString::number(row + 1));
+        QCOMPARE(amplitudes.at(row), QString::number(0.5 + 0.1 * row, 'f', 2));
         const QString expected =
             plan.at(row).dropped ? failedCells : expectedResult(amplitudes.at(row), row);
         QVERIFY2(driver.rowText(row, 3, 4) == expected,

@@ -105,10 +105,9 @@ void TestRunOutcomes::onceFramesReceived(int count, const std::function<void()> 
     poll->start(10);
 }
 
-// A calibrator that stores no sensor type answers the read with FF: the
-// frames carry the amplitude code the run had before (0 at its start), the
-// control amplitude stays that of the last point, the results have no units,
-// and each unknown type is logged.
+// A calibrator that stores no sensor type answers the read with FF: there is
+// no amplitude code, so no frame goes out and every point fails, logged as
+// such; the control amplitude left by an earlier point is no result.
 void TestRunOutcomes::deviceWithoutSensorType()
 {
     QVERIFY(startSimAndConnect({"--sensor-type", "-1", "--fixed-counts", "800,400"}));
@@ -119,12 +118,10 @@ void TestRunOutcomes::deviceWithoutSensorType()
     controlAmplitude = 8; // left by an earlier point
     m_driver->click("startBtn");
 
-    QCOMPARE(vibrateFrames(m_sim),
-             (QStringList{"21 56 0A 01 00 00 A0 00 22 0D", "21 56 0A 02 00 00 64 00 E7 0D"}));
-    QCOMPARE(m_driver->rowText(0, 3, 6), QString("8.00|1.250||"));
-    QCOMPARE(m_driver->rowText(1, 3, 6), QString("8.00|1.250||"));
+    QCOMPARE(vibrateFrames(m_sim), QStringList());
+    QCOMPARE(m_driver->rowText(0, 3, 6), QString("测试失败|测试失败||"));
+    QCOMPARE(m_driver->rowText(1, 3, 6), QString("测试失败|测试失败||"));
     QCOMPARE(loggedMessages.filter("无传感器类型!").size(), 2);
-    QCOMPARE(loggedMessages.filter("无标准幅度!").size(), 4);
     QCOMPARE(m_driver->widget<QPushButton>("startBtn")->text(), QString("启动测试"));
 }
 

@@ -108,7 +108,10 @@ void TestSchemeInput::frequencyLimitsFollowTheSensorType_data()
     QTest::newRow("disp 1500") << 2 << "1500" << QString();
     QTest::newRow("disp 1501") << 2 << "1501"
                                << "Frequency must be between 10 and 1500";
-    QTest::newRow("no type, no check") << -1 << "" << QString();
+    QTest::newRow("no type, no range") << -1 << "" << QString();
+    QTest::newRow("no type, 65535.9") << -1 << "65535.9" << QString();
+    QTest::newRow("no type, 70000 would wrap") << -1 << "70000"
+                                               << "Frequency must not exceed 65535";
 }
 
 void TestSchemeInput::frequencyLimitsFollowTheSensorType()

@@ -2,12 +2,14 @@
 
 #include "app/AppPaths.h"
 #include "app/GlobalState.h"
+#include "export/AtomicFile.h"
 #include "export/PdfReport.h"
 #include "export/ReportTarget.h"
 #include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
 #include "ui_MainWindow.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
@@ -18,7 +20,6 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <memory>
@@ -109,17 +110,17 @@ void ExportFile::doExport(int type)
 
 void ExportFile::exportTxt()
 {
-    QFile file(QStringLiteral("ExportFile.txt"));
-    if (!file.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << tr("不能打开文件写入！");
-        return;
-    }
-    QTextStream stream(&file);
+    QByteArray text;
+    QTextStream stream(&text, QIODevice::WriteOnly);
     stream << "Order Amplitude Frequence ControlAmplitude Sensitivity\n";
     for (int row = 0; row < m_ui->tableWidget->rowCount(); ++row)
         stream << rowText(row) << '\n';
     stream.flush();
-    file.close();
+    QString error;
+    if (!AtomicFile::write(QStringLiteral("ExportFile.txt"), text, &error)) {
+        qDebug().noquote() << tr("不能打开文件写入！");
+        qWarning().noquote() << error;
+    }
 }
 
 // The Export button's report, in the format that the chosen name's suffix
@@ -167,7 +168,7 @@ void ExportFile::writeWordReport(const QString &targetPath)
         reportFailure();
         return;
     }
-    if (!replaceTarget(workingPath, targetPath)) {
+    if (!copyWhole(workingPath, targetPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         reportFailure();
         return;
@@ -190,7 +191,7 @@ void ExportFile::writeExcelTable(const QString &targetPath)
         reportFailure();
         return;
     }
-    if (!replaceTarget(workingPath, targetPath)) {
+    if (!copyWhole(workingPath, targetPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         reportFailure();
         return;
@@ -343,7 +344,7 @@ bool ExportFile::replaceConfirmed(const QString &path) const
 }
 
 // Copies a template to the path where it is filled, replacing an earlier
-// copy. The copy is made writable, as a template may be installed read-only.
+// copy. The copy is a new file, writable whatever the template's permissions.
 bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPath) const
 {
     if (!QFile::exists(templatePath)) {
@@ -354,12 +355,10 @@ bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPa
         qDebug().noquote() << tr("文件已经存在!");
         return false;
     }
-    if (!QFile::copy(templatePath, copyPath)) {
+    if (!copyWhole(templatePath, copyPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         return false;
     }
-    QFile::setPermissions(copyPath,
-                          QFile::permissions(copyPath) | QFile::ReadOwner | QFile::WriteOwner);
     return true;
 }
 
@@ -382,7 +381,11 @@ QImage ExportFile::chartImage() const
 
 bool ExportFile::saveChartImage(const QString &imagePath) const
 {
-    return chartImage().save(imagePath);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QString error;
+    return buffer.open(QIODevice::WriteOnly) && chartImage().save(&buffer, "PNG") &&
+           AtomicFile::write(imagePath, png, &error);
 }
 
 // Fills the working copy through Word. On any failure the document is closed
@@ -573,24 +576,17 @@ bool ExportFile::writeWordCell(AutomationObject *table, int row, int column, con
     return range && range->dynamicCall("SetText(QString)", text).isValid();
 }
 
-// Writes the target beside itself and renames it into place: an existing
-// target, whose replacement the user confirmed, stays intact on failure. The
-// explicit flush reports a disk that fills up on the last buffered bytes,
-// which commit alone would not.
-bool ExportFile::replaceTarget(const QString &sourcePath, const QString &targetPath)
+// Writes a copy of the source as a whole file: an existing target, whose
+// replacement the user confirmed, stays intact on failure.
+bool ExportFile::copyWhole(const QString &sourcePath, const QString &targetPath)
 {
     QFile source(sourcePath);
-    QSaveFile target(targetPath);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
-        return false;
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 16);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.flush() && target.commit();
+    const QByteArray bytes = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+    QString error = QStringLiteral("cannot read %1").arg(sourcePath);
+    if (bytes.size() == source.size() && AtomicFile::write(targetPath, bytes, &error))
+        return true;
+    qWarning().noquote() << error;
+    return false;
 }
 
 bool ExportFile::writeExcelCell(AutomationObject *sheet, int row, int column, const QString &text)

@@ -71,7 +71,7 @@ private:
     static AutomationObject *openFirstSheet(AutomationObject &excel, const QString &workbookPath,
                                             AutomationObject **workbook);
     static QString samplePath(const QString &name);
-    static bool replaceTarget(const QString &sourcePath, const QString &targetPath);
+    static bool copyWhole(const QString &sourcePath, const QString &targetPath);
     static QString defaultTarget(const QString &suffix);
     static void showInfo(const QString &text);
     static void reportFailure();

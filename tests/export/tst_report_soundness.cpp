@@ -1,0 +1,200 @@
+// What the Export button's reports claim, they are: a report is written whole
+// or not at all, whatever the disk does.
+#include "ModalAnswerer.h"
+#include "OfficeFiles.h"
+#include "app/GlobalState.h"
+#include "export/ExportFile.h"
+#include "ui/WorkbenchDriver.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using Rows = QVector<QStringList>;
+
+const QString success = QStringLiteral("提示信息: 导出成功！");
+const QString failure = QStringLiteral("提示信息: 导出文件失败！");
+const QString wordFilter = QStringLiteral("Word 文件(*.docx)");
+const QString excelFilter = QStringLiteral("Excel 文件(*.xlsx)");
+const QString pdfFilter = QStringLiteral("PDF 文件(*.pdf)");
+const QByteArray earlier("an earlier report");
+
+QString installed(const QString &name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+// Result rows at the frequencies given, 10.00 amplitude, sensitivities rising.
+Rows resultRows(const QList<int> &frequencies)
+{
+    Rows rows;
+    for (const int frequency : frequencies)
+        rows << QStringList{QString::number(rows.size() + 1),
+                            "10.00",
+                            QString::number(frequency) + ".00",
+                            "9.87 ms^-2",
+                            QString::number(1 + rows.size() * 0.25, 'f', 3) + " Pc/ms^-2",
+                            "15.92 mms^-1",
+                            "25.33 um"};
+    return rows;
+}
+
+Rows manyRows(int count)
+{
+    QList<int> frequencies;
+    for (int row = 0; row < count; ++row)
+        frequencies << 100 + 50 * row;
+    return resultRows(frequencies);
+}
+
+void setRows(QTableWidget *table, const Rows &rows)
+{
+    table->setRowCount(rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(rows.at(row).at(column)));
+    }
+}
+
+struct FileLimit
+{
+    explicit FileLimit(rlim_t bytes)
+    {
+        const rlimit limit{bytes, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileLimit()
+    {
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+    }
+};
+
+} // namespace
+
+class TestReportSoundness : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Exports through the Export button, the save dialog answered with the
+    // name and the filter and a question with Yes; gives the boxes shown.
+    QStringList exportAs(const QString &name, const QString &filter = wordFilter)
+    {
+        ModalAnswerer answerer(QMessageBox::Yes);
+        answerer.setSaveFileAnswer(name);
+        answerer.setFilterAnswer(filter);
+        m_driver->click("exportBtn");
+        return answerer.seen();
+    }
+
+    QString target(const QString &name) const { return m_dir.filePath(name); }
+
+    // Size of the complete report of the current table in a format.
+    qint64 reportSize(const QString &suffix)
+    {
+        if (suffix == "txt") {
+            exportFile->doExport(ExportType::Text);
+            return QFileInfo("ExportFile.txt").size();
+        }
+        const QString whole = target("whole." + suffix);
+        if (exportAs(whole) != QStringList{success})
+            return -1;
+        const qint64 size = QFileInfo(whole).size();
+        QFile::remove(whole);
+        return size;
+    }
+
+    QTemporaryDir m_dir;
+    MainWindow *m_window = nullptr;
+    WorkbenchDriver *m_driver = nullptr;
+
+private slots:
+    // A file grown past the size limit fails to write instead of ending the
+    // test: a full disk.
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+
+    void init()
+    {
+        const QDir folder(installed("doc"));
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder.path());
+        for (const char *name : {"ExportWordBookmark.docx", "ExportExcel.xlsx"})
+            QFile::copy(OfficeFiles::built(QString("doc/") + name), folder.filePath(name));
+        for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::System))
+            QFile::remove(target(name));
+        QFile::remove("ExportFile.txt");
+        m_window = new MainWindow();
+        m_window->show();
+        m_driver = new WorkbenchDriver(*m_window);
+    }
+
+    void cleanup()
+    {
+        delete m_driver;
+        delete m_window;
+    }
+
+    void fullDiskLeavesNoReport_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<double>("cut");
+        QTest::addColumn<bool>("existed");
+        // 1: all but the last 64 bytes, as a report's size varies by a few
+        // bytes with the time written into it.
+        const QList<QPair<const char *, double>> cuts{
+            {"nothing", 0}, {"a third", 0.33}, {"two thirds", 0.67}, {"the last bytes", 1}};
+        for (const char *suffix : {"docx", "xlsx", "pdf", "txt"}) {
+            for (int i = 0; i < cuts.size(); ++i)
+                QTest::addRow("%s, %s", suffix, cuts.at(i).first)
+                    << suffix << cuts.at(i).second << (i % 2 == 1);
+        }
+    }
+
+    // The disk takes the first bytes of the report and no more: the failure
+    // box, and the file as it was. The text export, which shows no box, logs.
+    void fullDiskLeavesNoReport()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(double, cut);
+        QFETCH(bool, existed);
+        setRows(m_driver->widget<QTableWidget>("tableWidget"), manyRows(40));
+        m_window->changeInterface(TestFinished);
+        const qint64 size = reportSize(suffix);
+        QVERIFY(size > 0);
+        const bool text = suffix == "txt";
+        const QString path =
+            text ? QDir::current().filePath("ExportFile.txt") : target("r." + suffix);
+        QFile::remove(path);
+        if (existed)
+            OfficeFiles::write(path, earlier);
+        QStringList seen;
+        {
+            const FileLimit limit(cut < 1 ? size * cut : size - 64);
+            if (text) {
+                QTest::ignoreMessage(QtDebugMsg, "不能打开文件写入！");
+                exportFile->doExport(ExportType::Text);
+            } else {
+                seen = exportAs(path);
+            }
+        }
+        if (!text)
+            QCOMPARE(seen.value(seen.size() - 1), failure);
+        QCOMPARE(QFile::exists(path), existed);
+        if (existed)
+            QCOMPARE(OfficeFiles::read(path), earlier);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList({"*." + suffix + "*"}, QDir::Files),
+                 existed ? QStringList{QFileInfo(path).fileName()} : QStringList());
+    }
+};
+
+QTEST_MAIN(TestReportSoundness)
+#include "tst_report_soundness.moc"

@@ -124,7 +124,8 @@ void ExportFile::exportTxt()
 }
 
 // The Export button's report, in the format that the chosen name's suffix
-// selects. Declining to replace an existing file ends the export quietly.
+// selects. Declining to replace an existing file ends the export quietly; a
+// target that is one of the program's own documents is refused.
 void ExportFile::exportWord()
 {
     if (m_ui->tableWidget->rowCount() < 1) {
@@ -134,6 +135,11 @@ void ExportFile::exportWord()
     const ReportTarget target = askReportTarget(defaultTarget(QStringLiteral(".docx")));
     if (target.path().isEmpty())
         return;
+    if (isProgramDocument(target.path())) {
+        qDebug().noquote() << QStringLiteral("不能用报告覆盖程序的模板:") << target.path();
+        reportFailure();
+        return;
+    }
     switch (target.format()) {
     case ReportTarget::ExcelWorkbook:
         writeExcelTable(target.path());
@@ -587,6 +593,18 @@ bool ExportFile::copyWhole(const QString &sourcePath, const QString &targetPath)
         return true;
     qWarning().noquote() << error;
     return false;
+}
+
+// True for an existing file in the program's folders of templates and sample
+// documents, however the path reaches it.
+bool ExportFile::isProgramDocument(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty())
+        return false;
+    const QString folder = QFileInfo(file).path();
+    return folder == QFileInfo(AppPaths::templateDir()).canonicalFilePath() ||
+           folder == QFileInfo(AppPaths::samplesDir()).canonicalFilePath();
 }
 
 bool ExportFile::writeExcelCell(AutomationObject *sheet, int row, int column, const QString &text)

@@ -72,6 +72,7 @@ private:
                                             AutomationObject **workbook);
     static QString samplePath(const QString &name);
     static bool copyWhole(const QString &sourcePath, const QString &targetPath);
+    static bool isProgramDocument(const QString &path);
     static QString defaultTarget(const QString &suffix);
     static void showInfo(const QString &text);
     static void reportFailure();

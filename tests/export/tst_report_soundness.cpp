@@ -1,5 +1,6 @@
 // What the Export button's reports claim, they are: a report is written whole
-// or not at all, whatever the disk does.
+// or not at all, whatever the disk does, and never over one of the program's
+// templates.
 #include "ModalAnswerer.h"
 #include "OfficeFiles.h"
 #include "app/GlobalState.h"
@@ -11,6 +12,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +28,12 @@ const QByteArray earlier("an earlier report");
 QString installed(const QString &name)
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+// A file's bytes; what is not a plain file (a pipe) only says so, unread.
+QByteArray contents(const QString &path)
+{
+    return QFileInfo(path).isFile() ? OfficeFiles::read(path) : QByteArray("not a plain file");
 }
 
 // Result rows at the frequencies given, 10.00 amplitude, sensitivities rising.
@@ -193,6 +201,38 @@ private slots:
             QCOMPARE(OfficeFiles::read(path), earlier);
         QCOMPARE(QDir(QFileInfo(path).path()).entryList({"*." + suffix + "*"}, QDir::Files),
                  existed ? QStringList{QFileInfo(path).fileName()} : QStringList());
+    }
+
+    void refusedTargets_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("kept");
+        const QString word = installed("doc/ExportWordBookmark.docx");
+        const QString excel = installed("doc/ExportExcel.xlsx");
+        QTest::newRow("the Word template") << word << excelFilter << word;
+        QTest::newRow("the Excel template, named without suffix")
+            << installed("doc/ExportExcel") << excelFilter << excel;
+        QTest::newRow("a link to the Word template") << "link.docx" << wordFilter << word;
+        QTest::newRow("a pipe") << "pipe.pdf" << pdfFilter << "pipe.pdf";
+    }
+
+    // Choosing one of the program's templates, or a file that is not a plain
+    // file, fails the export and leaves the file as it was.
+    void refusedTargets()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, kept);
+        QVERIFY(QFile::link(installed("doc/ExportWordBookmark.docx"), target("link.docx")));
+        QCOMPARE(::mkfifo(qPrintable(target("pipe.pdf")), 0644), 0);
+        const QString keptPath = QDir(m_dir.path()).absoluteFilePath(kept);
+        const QByteArray before = contents(keptPath);
+        setRows(m_driver->widget<QTableWidget>("tableWidget"), manyRows(3));
+        const QStringList seen = exportAs(QDir(m_dir.path()).absoluteFilePath(name), filter);
+        QCOMPARE(seen.value(seen.size() - 1), failure);
+        QCOMPARE(contents(keptPath), before);
+        QVERIFY(QFileInfo(target("link.docx")).isSymLink());
     }
 };
 

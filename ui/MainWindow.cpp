@@ -19,6 +19,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QListView>
 #include <QMessageBox>
 #include <QScreen>
@@ -32,6 +33,15 @@ constexpr int chartPanelStep = 245;
 // How long closing waits for the unlink frame to leave the port.
 constexpr int unlinkWriteTimeoutMs = 1000;
 const QString failedPointText = QStringLiteral("测试失败");
+
+// A catalogue that fails to load leaves the source texts in place; the
+// owner's end removes it.
+void installCatalogue(QObject *owner, const QString &name, const QString &folder = QString())
+{
+    auto *translator = new QTranslator(owner);
+    translator->load(name, folder);
+    QCoreApplication::installTranslator(translator);
+}
 
 QString readStyleSheet(const QString &path)
 {
@@ -62,11 +72,14 @@ MainWindow::MainWindow(QWidget *parent)
     config->setUi(ui);
     config->m_language = languageIndex;
 
-    auto *translator = new QTranslator(this);
     const QString langPath =
         static_cast<unsigned>(languageIndex) < 2 ? langFiles.at(languageIndex) : QString();
-    translator->load(langPath);
-    QCoreApplication::installTranslator(translator);
+    installCatalogue(this, langPath);
+    // Qt's own texts, those of the standard dialogs and their questions, in
+    // the interface's language too.
+    if (languageIndex == 0)
+        installCatalogue(this, QStringLiteral("qt_zh_CN"),
+                         QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     ui->retranslateUi(this);
 
     exportFile = new ExportFile();

@@ -4,6 +4,7 @@
 #include "app/GlobalState.h"
 #include "export/AtomicFile.h"
 #include "export/PdfReport.h"
+#include "export/ReportFileDialog.h"
 #include "export/ReportTarget.h"
 #include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
@@ -15,7 +16,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
@@ -124,8 +124,7 @@ void ExportFile::exportTxt()
 }
 
 // The Export button's report, in the format that the chosen name's suffix
-// selects. Declining to replace an existing file ends the export quietly; a
-// target that is one of the program's own documents is refused.
+// selects. A target that is one of the program's own documents is refused.
 void ExportFile::exportWord()
 {
     if (m_ui->tableWidget->rowCount() < 1) {
@@ -319,34 +318,18 @@ void ExportFile::readExcelSample()
     excel.dynamicCall("Quit()");
 }
 
-// A cancelled dialog gives the default target. A name that got the selected
-// filter's suffix here, not in the dialog, is checked for an existing file;
-// a refused replacement gives an empty target.
+// A cancelled dialog gives the default target.
 ReportTarget ExportFile::askReportTarget(const QString &defaultTarget) const
 {
     const QString filters = tr("Word files(*.docx);;Word 97-2003 files(*.doc)") +
                             QStringLiteral(";;") + tr("Excel files(*.xlsx)") +
                             QStringLiteral(";;") + tr("PDF files(*.pdf)");
-    QString selectedFilter;
-    const QString chosen = QFileDialog::getSaveFileName(nullptr, tr("save file dialog"),
-                                                        defaultTarget, filters, &selectedFilter);
-    if (chosen.isEmpty()) {
+    ReportFileDialog dialog(tr("save file dialog"), defaultTarget, filters);
+    if (dialog.exec() != QDialog::Accepted) {
         qDebug().noquote() << tr("未设置导出文件路径");
         return ReportTarget(defaultTarget, QString());
     }
-    const ReportTarget target(chosen, selectedFilter);
-    if (target.suffixAdded() && QFileInfo::exists(target.path()) &&
-        !replaceConfirmed(target.path()))
-        return ReportTarget();
-    return target;
-}
-
-bool ExportFile::replaceConfirmed(const QString &path) const
-{
-    const QString question =
-        tr("文件“%1”已经存在，要替换它吗？").arg(QDir::toNativeSeparators(path));
-    return QMessageBox::question(nullptr, tr("Info"), question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return ReportTarget(dialog.selectedFiles().value(0), dialog.selectedNameFilter());
 }
 
 // Copies a template to the path where it is filled, replacing an earlier

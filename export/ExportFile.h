@@ -46,7 +46,6 @@ private:
     void readExcelSample();
 
     ReportTarget askReportTarget(const QString &defaultTarget) const;
-    bool replaceConfirmed(const QString &path) const;
     void writeWordReport(const QString &targetPath);
     void writeExcelTable(const QString &targetPath);
     void writePdfReport(const QString &targetPath);

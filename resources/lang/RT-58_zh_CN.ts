@@ -67,10 +67,6 @@
         <translation>PDF 文件(*.pdf)</translation>
     </message>
     <message>
-        <source>文件“%1”已经存在，要替换它吗？</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>RT-58A 振动传感器校准报告</source>
         <translation type="unfinished"></translation>
     </message>

@@ -67,10 +67,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>文件“%1”已经存在，要替换它吗？</source>
-        <translation>The file &quot;%1&quot; already exists. Do you want to replace it?</translation>
-    </message>
-    <message>
         <source>RT-58A 振动传感器校准报告</source>
         <translation>RT-58A Vibration Sensor Calibration Report</translation>
     </message>

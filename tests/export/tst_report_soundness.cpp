@@ -1,6 +1,7 @@
 // What the Export button's reports claim, they are: a report is written whole
-// or not at all, whatever the disk does, and never over one of the program's
-// templates.
+// or not at all, whatever the disk does; never over one of the program's
+// templates; under the name the save dialog asked about, in the interface's
+// language.
 #include "ModalAnswerer.h"
 #include "OfficeFiles.h"
 #include "app/GlobalState.h"
@@ -233,6 +234,45 @@ private slots:
         QCOMPARE(seen.value(seen.size() - 1), failure);
         QCOMPARE(contents(keptPath), before);
         QVERIFY(QFileInfo(target("link.docx")).isSymLink());
+    }
+
+    void dialogAsksAboutTheFileWritten_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("report exists: that file")
+            << "report" << wordFilter << QStringList{"report"} << "report";
+        QTest::newRow("report.xlsx exists: the suffix comes first")
+            << "report" << excelFilter << QStringList{"report.xlsx"} << "report.xlsx";
+        QTest::newRow("point in the name: kept as typed")
+            << "10.5Hz" << pdfFilter << QStringList{"10.5Hz.pdf"} << "10.5Hz";
+    }
+
+    // The dialog gives a new name without a point the suffix of the chosen
+    // file type before it asks whether to replace a file, so it asks once, in
+    // Chinese, about the file that is then written; other files stay as they
+    // were.
+    void dialogAsksAboutTheFileWritten()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, written);
+        for (const QString &name : existing)
+            OfficeFiles::write(target(name), earlier);
+        setRows(m_driver->widget<QTableWidget>("tableWidget"), manyRows(3));
+        QStringList expected{success};
+        if (existing.contains(written))
+            expected.prepend("保存文件对话框: " + QFileInfo(written).fileName() +
+                             " 已存在。\n您想要替换它吗？");
+        QCOMPARE(exportAs(target(typed), filter), expected);
+        QVERIFY(OfficeFiles::read(target(written)) != earlier);
+        for (const QString &name : existing) {
+            if (name != written)
+                QCOMPARE(OfficeFiles::read(target(name)), earlier);
+        }
     }
 };
 

@@ -124,7 +124,8 @@ void ExportFile::exportTxt()
 }
 
 // The Export button's report, in the format that the chosen name's suffix
-// selects. A target that is one of the program's own documents is refused.
+// selects. A program that quits while the dialog is open exports nothing; a
+// target that is one of the program's own documents is refused.
 void ExportFile::exportWord()
 {
     if (m_ui->tableWidget->rowCount() < 1) {
@@ -318,18 +319,25 @@ void ExportFile::readExcelSample()
     excel.dynamicCall("Quit()");
 }
 
-// A cancelled dialog gives the default target.
+// A cancelled dialog gives the default target; a dialog ended by the
+// program quitting gives an empty target.
 ReportTarget ExportFile::askReportTarget(const QString &defaultTarget) const
 {
     const QString filters = tr("Word files(*.docx);;Word 97-2003 files(*.doc)") +
                             QStringLiteral(";;") + tr("Excel files(*.xlsx)") +
                             QStringLiteral(";;") + tr("PDF files(*.pdf)");
     ReportFileDialog dialog(tr("save file dialog"), defaultTarget, filters);
-    if (dialog.exec() != QDialog::Accepted) {
+    switch (dialog.ask()) {
+    case ReportFileDialog::Chosen:
+        return ReportTarget(dialog.selectedFiles().value(0), dialog.selectedNameFilter());
+    case ReportFileDialog::Cancelled:
         qDebug().noquote() << tr("未设置导出文件路径");
         return ReportTarget(defaultTarget, QString());
+    case ReportFileDialog::Interrupted:
+        break;
     }
-    return ReportTarget(dialog.selectedFiles().value(0), dialog.selectedNameFilter());
+    qDebug().noquote() << QStringLiteral("程序正在退出, 不导出报告");
+    return ReportTarget();
 }
 
 // Copies a template to the path where it is filled, replacing an earlier

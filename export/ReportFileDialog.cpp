@@ -10,9 +10,24 @@ ReportFileDialog::ReportFileDialog(const QString &caption, const QString &initia
     setOption(QFileDialog::DontUseNativeDialog);
 }
 
+ReportFileDialog::Outcome_e ReportFileDialog::ask()
+{
+    m_answered = false;
+    const int result = exec();
+    if (!m_answered)
+        return Interrupted;
+    return result == QDialog::Accepted ? Chosen : Cancelled;
+}
+
 // The file type may have changed since the dialog opened.
 void ReportFileDialog::accept()
 {
     setDefaultSuffix(ReportTarget::filterSuffix(selectedNameFilter()));
     QFileDialog::accept();
+}
+
+void ReportFileDialog::done(int result)
+{
+    m_answered = true;
+    QFileDialog::done(result);
 }

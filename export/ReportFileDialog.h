@@ -12,8 +12,23 @@ class ReportFileDialog : public QFileDialog
     Q_OBJECT
 
 public:
+    enum Outcome_e
+    {
+        Chosen,
+        Cancelled,
+        // The dialog's event loop was ended from outside, as when the program
+        // quits, with neither answer given.
+        Interrupted
+    };
+
     ReportFileDialog(const QString &caption, const QString &initialPath, const QString &filters);
+
+    Outcome_e ask();
 
 protected:
     void accept() override;
+    void done(int result) override;
+
+private:
+    bool m_answered = false;
 };

@@ -249,13 +249,12 @@ void MainWindow::on_exitBtn_clicked()
     close();
 }
 
-// The report's picture is the chart view's area, mapped into the window so
-// that the menu bar above the central widget does not shift it; a chart
-// larger than the report's picture is drawn again at the picture's size.
+// The report's picture is the chart of the table the report carries, drawn
+// for the report alone.
 void MainWindow::on_exportBtn_clicked()
 {
-    exportFile->m_picture =
-        ChartPicture::take(this, ui->sensitivityGraphicsView, ExportFile::pictureSize());
+    exportFile->m_picture = ChartPicture::ofTable(
+        ui->tableWidget, ui->sensorTypeComboBox->currentIndex(), ExportFile::pictureSize());
     exportFile->doExport(ExportType::WordReport);
     changeInterface(Exported);
 }

@@ -1,14 +1,16 @@
 // What the Export button's reports claim, they are: a report is written whole
 // or not at all, whatever the disk does; never over one of the program's
 // templates; under the name the save dialog asked about, in the interface's
-// language.
+// language; with the chart and the header of the table it carries.
 #include "ModalAnswerer.h"
 #include "OfficeFiles.h"
 #include "app/GlobalState.h"
 #include "export/ExportFile.h"
 #include "ui/WorkbenchDriver.h"
 
+#include <QJsonArray>
 #include <QTemporaryDir>
+#include <QtCharts/QChartView>
 #include <QtTest>
 
 #include <csignal>
@@ -67,6 +69,26 @@ void setRows(QTableWidget *table, const Rows &rows)
         for (int column = 0; column < rows.at(row).size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(rows.at(row).at(column)));
     }
+}
+
+// Width, in columns, of what the picture shows in the curve's colour below
+// the legend at its top.
+int curveSpan(const QImage &image)
+{
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = image.height() / 4; y < image.height(); ++y) {
+            const QColor colour = image.pixelColor(x, y);
+            if (qAbs(colour.red() - 30) < 20 && qAbs(colour.green() - 144) < 20 &&
+                colour.blue() > 235) {
+                first = qMin(first, x);
+                last = x;
+                break;
+            }
+        }
+    }
+    return last < 0 ? 0 : last - first + 1;
 }
 
 struct FileLimit
@@ -273,6 +295,52 @@ private slots:
             if (name != written)
                 QCOMPARE(OfficeFiles::read(target(name)), earlier);
         }
+    }
+
+    void reportShowsTheTablesChart_data()
+    {
+        QTest::addColumn<bool>("afterRun");
+        QTest::addColumn<bool>("wideCurve");
+        QTest::newRow("before the first run") << false << true;
+        QTest::newRow("after a run, two rows deleted") << true << false;
+    }
+
+    // The Word report's picture is the chart of the table in the report, and
+    // its header row says what the window's does; the window's chart and its
+    // home ranges stay as they are.
+    void reportShowsTheTablesChart()
+    {
+        QFETCH(bool, afterRun);
+        QFETCH(bool, wideCurve);
+        auto *table = m_driver->widget<QTableWidget>("tableWidget");
+        setRows(table, resultRows({100, 1000, 5000}));
+        if (afterRun) {
+            m_window->changeInterface(TestFinished);
+            for (int i = 0; i < 2; ++i) {
+                table->setCurrentCell(0, 0);
+                m_driver->click("deleteBtn");
+            }
+        }
+        auto *view = m_driver->widget<QtCharts::QChartView>("sensitivityGraphicsView");
+        const QtCharts::QChart *shown = view->chart();
+        const float homeMax = xAxisHomeMax;
+        QCOMPARE(exportAs(target("r.docx")), QStringList{success});
+        QCOMPARE(view->chart(), shown);
+        QCOMPARE(xAxisHomeMax, homeMax);
+
+        const QImage picture =
+            QImage::fromData(OfficeFiles::unzip(target("r.docx")).value("word/media/image1.png"));
+        QCOMPARE(picture.size(), ExportFile::pictureSize());
+        const int span = curveSpan(picture);
+        QVERIFY2(wideCurve ? span > picture.width() / 2 : span > 0 && span < picture.width() / 20,
+                 qPrintable(QString::number(span)));
+        QString complaint;
+        const QJsonArray header =
+            OfficeFiles::readReport(target("r.docx"), &complaint).value("tables")[0][0].toArray();
+        QStringList headerTexts;
+        for (int column = 0; column < table->columnCount(); ++column)
+            headerTexts << table->horizontalHeaderItem(column)->text();
+        QCOMPARE(header.toVariantList(), QVariant(headerTexts).toList());
     }
 };
 

@@ -183,4 +183,6 @@ void RunJournal::warn(const QString &reason)
         return;
     m_warned = true;
     qWarning().noquote() << QStringLiteral("运行记录无法写入：%1（%2）").arg(m_path, reason);
+    if (m_failureHandler)
+        m_failureHandler(m_path, reason);
 }

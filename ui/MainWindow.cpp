@@ -18,12 +18,14 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QListView>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSerialPort>
+#include <QStatusBar>
 #include <QTranslator>
 #include <QtCharts/QChart>
 
@@ -84,6 +86,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     exportFile = new ExportFile();
     exportFile->setUi(ui);
+
+    m_journal.setFailureHandler([this](const QString &path, const QString &reason) {
+        statusBar()->showMessage(tr("运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。")
+                                     .arg(QDir::toNativeSeparators(path), reason));
+    });
 
     updateStatus(StatusCode::ResetAll);
     changeInterface(Init);
@@ -149,6 +156,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         writePointResult();
         break;
     case TestStart:
+        statusBar()->clearMessage();
         m_journal.begin(QDateTime::currentDateTime(), TableTexts::header(ui->tableWidget));
         setChartPanel(ChartPanelMode::CollapseForTest);
         applyRunningWidgetStates();

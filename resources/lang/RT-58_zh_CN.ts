@@ -262,6 +262,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>还原</source>
         <translation type="unfinished"></translation>
     </message>

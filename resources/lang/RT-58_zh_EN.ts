@@ -260,6 +260,10 @@
         <translation>sensitivity/um</translation>
     </message>
     <message>
+        <source>运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。</source>
+        <translation>The run journal cannot be written: %1 (%2). Export a report to keep the results of this test.</translation>
+    </message>
+    <message>
         <source>还原</source>
         <translation>Restore</translation>
     </message>

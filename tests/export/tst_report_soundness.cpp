@@ -1,7 +1,8 @@
 // What the Export button's reports claim, they are: a report is written whole
 // or not at all, whatever the disk does; never over one of the program's
 // templates; under the name the save dialog asked about, in the interface's
-// language; with the chart and the header of the table it carries.
+// language; with the chart and the header of the table it carries. A run
+// whose journal cannot be written says so in the window.
 #include "ModalAnswerer.h"
 #include "OfficeFiles.h"
 #include "app/GlobalState.h"
@@ -9,6 +10,7 @@
 #include "ui/WorkbenchDriver.h"
 
 #include <QJsonArray>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtCharts/QChartView>
 #include <QtTest>
@@ -341,6 +343,25 @@ private slots:
         for (int column = 0; column < table->columnCount(); ++column)
             headerTexts << table->horizontalHeaderItem(column)->text();
         QCOMPARE(header.toVariantList(), QVariant(headerTexts).toList());
+    }
+
+    // A journal that cannot be written is told in the status bar once per
+    // run, and a later run that keeps its journal clears it.
+    void unwritableJournalIsShown()
+    {
+        auto *statusBar = m_window->findChild<QStatusBar *>();
+        QDir("Results").removeRecursively();
+        OfficeFiles::write("Results", "a file where the folder belongs");
+        QSignalSpy messages(statusBar, &QStatusBar::messageChanged);
+        m_window->changeInterface(TestStart);
+        m_window->changeInterface(TestFinished);
+        QVERIFY2(statusBar->currentMessage().startsWith("运行记录无法写入"),
+                 qPrintable(statusBar->currentMessage()));
+        QCOMPARE(messages.size(), 1);
+        QFile::remove("Results");
+        m_window->changeInterface(TestStart);
+        m_window->changeInterface(TestFinished);
+        QCOMPARE(statusBar->currentMessage(), QString());
     }
 };
 

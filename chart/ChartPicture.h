@@ -3,24 +3,17 @@
 #include <QPixmap>
 #include <QSize>
 
-class QWidget;
+class QTableWidget;
 
-namespace QtCharts {
-class QChartView;
-}
-
-// The picture of the chart that goes into a report. A chart view that fits
-// the report's picture area is grabbed from the window as it is shown; a
-// larger one has its chart laid out again at the area's size for the
-// picture, so that the whole chart is there with readable texts, and then
-// restored.
+// The picture of the chart that goes into a report: the frequency-sensitivity
+// chart of the given table, built as the window's chart would be and drawn
+// whole at the report's picture size. The window's chart, its view and its
+// home ranges are not touched, so the picture always belongs to the table,
+// whether the window has shown a chart yet or the table has changed since.
 class ChartPicture
 {
 public:
     ChartPicture() = delete;
 
-    static QPixmap take(QWidget *window, QtCharts::QChartView *view, const QSize &area);
-
-private:
-    static QPixmap render(QtCharts::QChartView *view, const QSize &size);
+    static QPixmap ofTable(const QTableWidget *table, int sensorType, const QSize &size);
 };

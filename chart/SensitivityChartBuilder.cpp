@@ -40,38 +40,59 @@ SensitivityChartBuilder::Parts SensitivityChartBuilder::build()
 {
     SensitivityChartData::readTable(m_table, chartFrequencies, chartSensitivities);
     SensitivityChartData::sortByFrequency(chartFrequencies, chartSensitivities);
+    SensitivityChartData::applyRangeRule(chartFrequencies, xAxisHomeMin, xAxisHomeMax);
+    SensitivityChartData::applyRangeRule(chartSensitivities, yAxisHomeMin, yAxisHomeMax);
+    auto *chart = new QChart();
+    replaceChart(chart);
+    return assemble(chart, chartFrequencies, chartSensitivities,
+                    {xAxisHomeMin, xAxisHomeMax, yAxisHomeMin, yAxisHomeMax});
+}
 
+// The plotted values and ranges are worked out as a rebuild would, from the
+// home ranges as they stand, and kept in the chart alone.
+QChart *SensitivityChartBuilder::buildApart() const
+{
+    QList<float> frequencies;
+    QList<float> sensitivities;
+    SensitivityChartData::readTable(m_table, frequencies, sensitivities);
+    SensitivityChartData::sortByFrequency(frequencies, sensitivities);
+    Ranges ranges{xAxisHomeMin, xAxisHomeMax, yAxisHomeMin, yAxisHomeMax};
+    SensitivityChartData::applyRangeRule(frequencies, ranges.xMin, ranges.xMax);
+    SensitivityChartData::applyRangeRule(sensitivities, ranges.yMin, ranges.yMax);
+    return assemble(new QChart(), frequencies, sensitivities, ranges).chart;
+}
+
+// Puts the curve and the axes into a new chart.
+SensitivityChartBuilder::Parts SensitivityChartBuilder::assemble(QChart *chart,
+                                                                 const QList<float> &frequencies,
+                                                                 const QList<float> &sensitivities,
+                                                                 const Ranges &ranges) const
+{
     Parts parts;
-    parts.chart = replaceChart();
+    parts.chart = chart;
+    parts.chart->setMargins(chartMargins);
+    parts.chart->legend()->setAlignment(Qt::AlignRight);
     parts.series = createSeries();
     parts.chart->addSeries(parts.series);
-
-    SensitivityChartData::applyRangeRule(chartFrequencies, xAxisHomeMin, xAxisHomeMax);
     parts.axisX =
-        createAxis(xAxisHomeMin, xAxisHomeMax, QStringLiteral("%.2f"), translated("频率/Hz"));
-    SensitivityChartData::applyRangeRule(chartSensitivities, yAxisHomeMin, yAxisHomeMax);
+        createAxis(ranges.xMin, ranges.xMax, QStringLiteral("%.2f"), translated("频率/Hz"));
     QValueAxis *axisY =
-        createAxis(yAxisHomeMin, yAxisHomeMax, QStringLiteral("%.3f"), sensitivityAxisTitle());
-
+        createAxis(ranges.yMin, ranges.yMax, QStringLiteral("%.3f"), sensitivityAxisTitle());
     parts.chart->addAxis(parts.axisX, Qt::AlignBottom);
     parts.chart->addAxis(axisY, Qt::AlignLeft);
     parts.series->attachAxis(parts.axisX);
     parts.series->attachAxis(axisY);
-    appendPoints(parts.series);
+    appendPoints(parts.series, frequencies, sensitivities);
     return parts;
 }
 
 // The view does not delete the chart it gives up, so the old one goes here.
-QChart *SensitivityChartBuilder::replaceChart()
+void SensitivityChartBuilder::replaceChart(QChart *chart)
 {
     QChart *oldChart = m_view->chart();
-    auto *chart = new QChart();
-    chart->setMargins(chartMargins);
-    chart->legend()->setAlignment(Qt::AlignRight);
     m_view->setChart(chart);
     m_view->setRenderHint(QPainter::Antialiasing);
     delete oldChart;
-    return chart;
 }
 
 QLineSeries *SensitivityChartBuilder::createSeries() const
@@ -117,11 +138,12 @@ QString SensitivityChartBuilder::sensitivityAxisTitle() const
 
 // All points go in with one replace: appending them one by one redraws the
 // curve per point, which takes seconds for thousands of rows.
-void SensitivityChartBuilder::appendPoints(QLineSeries *series) const
+void SensitivityChartBuilder::appendPoints(QLineSeries *series, const QList<float> &frequencies,
+                                           const QList<float> &sensitivities)
 {
     QList<QPointF> points;
-    points.reserve(chartFrequencies.size());
-    for (int i = 0; i < chartFrequencies.size(); ++i)
-        points.append(QPointF(chartFrequencies.at(i), chartSensitivities.at(i)));
+    points.reserve(frequencies.size());
+    for (int i = 0; i < frequencies.size(); ++i)
+        points.append(QPointF(frequencies.at(i), sensitivities.at(i)));
     series->replace(points);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QTableWidget;
@@ -15,6 +16,7 @@ class QValueAxis;
 // orders the plotted values, computes the home ranges, and puts a new chart
 // with one curve and two value axes into the view. The chart it replaces is
 // deleted, so it must not be called from a handler of that chart's events.
+// The same chart can also be built apart from the view, for a picture.
 class SensitivityChartBuilder
 {
 public:
@@ -25,17 +27,34 @@ public:
         QtCharts::QValueAxis *axisX = nullptr;
     };
 
-    SensitivityChartBuilder(const QTableWidget *table, int sensorType, QtCharts::QChartView *view);
+    SensitivityChartBuilder(const QTableWidget *table, int sensorType,
+                            QtCharts::QChartView *view = nullptr);
 
+    // Into the view; the plotted values and the home ranges are kept in the
+    // global record.
     Parts build();
+    // A chart of its own, owned by the caller; the view, the plotted values
+    // and the home ranges stay as they are.
+    QtCharts::QChart *buildApart() const;
 
 private:
-    QtCharts::QChart *replaceChart();
+    struct Ranges
+    {
+        float xMin;
+        float xMax;
+        float yMin;
+        float yMax;
+    };
+
+    Parts assemble(QtCharts::QChart *chart, const QList<float> &frequencies,
+                   const QList<float> &sensitivities, const Ranges &ranges) const;
+    void replaceChart(QtCharts::QChart *chart);
     QtCharts::QLineSeries *createSeries() const;
     QtCharts::QValueAxis *createAxis(float min, float max, const QString &labelFormat,
                                      const QString &title) const;
     QString sensitivityAxisTitle() const;
-    void appendPoints(QtCharts::QLineSeries *series) const;
+    static void appendPoints(QtCharts::QLineSeries *series, const QList<float> &frequencies,
+                             const QList<float> &sensitivities);
 
     const QTableWidget *m_table;
     int m_sensorType;

@@ -3,12 +3,15 @@
 // "[Content_Types].xml" comes first, the other parts follow by name, and every
 // entry carries the same fixed time, so the same sources give the same file.
 
+#include "export/AtomicFile.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -49,24 +52,27 @@ bool addPart(QuaZip &zip, const QDir &folder, const QString &name)
     return written && entry.getZipError() == ZIP_OK;
 }
 
+// Zips into memory and writes the file whole, so that a full disk leaves no
+// half-written template behind.
 bool pack(const QDir &folder, const QString &outputPath)
 {
     const QStringList names = partNames(folder);
     if (!names.contains(contentTypesPart))
         return false;
-    QDir().mkpath(QFileInfo(outputPath).absolutePath());
-    QSaveFile output(outputPath);
-    QuaZip zip(&output);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QuaZip zip(&buffer);
     zip.setUtf8Enabled(true);
     if (!zip.open(QuaZip::mdCreate))
         return false;
     bool written = true;
     for (const QString &name : names)
         written = written && addPart(zip, folder, name);
-    if (!written)
-        output.cancelWriting();
     zip.close();
-    return written && zip.getZipError() == ZIP_OK;
+    QString error;
+    return written && zip.getZipError() == ZIP_OK &&
+           QDir().mkpath(QFileInfo(outputPath).absolutePath()) &&
+           AtomicFile::write(outputPath, bytes, &error);
 }
 
 } // namespace

@@ -2,23 +2,24 @@
 
 #include "app/AppPaths.h"
 #include "app/GlobalState.h"
+#include "export/AtomicFile.h"
 #include "export/PdfReport.h"
+#include "export/ReportFileDialog.h"
 #include "export/ReportTarget.h"
 #include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
 #include "ui_MainWindow.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <memory>
@@ -109,21 +110,22 @@ void ExportFile::doExport(int type)
 
 void ExportFile::exportTxt()
 {
-    QFile file(QStringLiteral("ExportFile.txt"));
-    if (!file.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << tr("不能打开文件写入！");
-        return;
-    }
-    QTextStream stream(&file);
+    QByteArray text;
+    QTextStream stream(&text, QIODevice::WriteOnly);
     stream << "Order Amplitude Frequence ControlAmplitude Sensitivity\n";
     for (int row = 0; row < m_ui->tableWidget->rowCount(); ++row)
         stream << rowText(row) << '\n';
     stream.flush();
-    file.close();
+    QString error;
+    if (!AtomicFile::write(QStringLiteral("ExportFile.txt"), text, &error)) {
+        qDebug().noquote() << tr("不能打开文件写入！");
+        qWarning().noquote() << error;
+    }
 }
 
 // The Export button's report, in the format that the chosen name's suffix
-// selects. Declining to replace an existing file ends the export quietly.
+// selects. A program that quits while the dialog is open exports nothing; a
+// target that is one of the program's own documents is refused.
 void ExportFile::exportWord()
 {
     if (m_ui->tableWidget->rowCount() < 1) {
@@ -133,6 +135,11 @@ void ExportFile::exportWord()
     const ReportTarget target = askReportTarget(defaultTarget(QStringLiteral(".docx")));
     if (target.path().isEmpty())
         return;
+    if (isProgramDocument(target.path())) {
+        qDebug().noquote() << QStringLiteral("不能用报告覆盖程序的模板:") << target.path();
+        reportFailure();
+        return;
+    }
     switch (target.format()) {
     case ReportTarget::ExcelWorkbook:
         writeExcelTable(target.path());
@@ -167,7 +174,7 @@ void ExportFile::writeWordReport(const QString &targetPath)
         reportFailure();
         return;
     }
-    if (!replaceTarget(workingPath, targetPath)) {
+    if (!copyWhole(workingPath, targetPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         reportFailure();
         return;
@@ -190,7 +197,7 @@ void ExportFile::writeExcelTable(const QString &targetPath)
         reportFailure();
         return;
     }
-    if (!replaceTarget(workingPath, targetPath)) {
+    if (!copyWhole(workingPath, targetPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         reportFailure();
         return;
@@ -312,38 +319,29 @@ void ExportFile::readExcelSample()
     excel.dynamicCall("Quit()");
 }
 
-// A cancelled dialog gives the default target. A name that got the selected
-// filter's suffix here, not in the dialog, is checked for an existing file;
-// a refused replacement gives an empty target.
+// A cancelled dialog gives the default target; a dialog ended by the
+// program quitting gives an empty target.
 ReportTarget ExportFile::askReportTarget(const QString &defaultTarget) const
 {
     const QString filters = tr("Word files(*.docx);;Word 97-2003 files(*.doc)") +
                             QStringLiteral(";;") + tr("Excel files(*.xlsx)") +
                             QStringLiteral(";;") + tr("PDF files(*.pdf)");
-    QString selectedFilter;
-    const QString chosen = QFileDialog::getSaveFileName(nullptr, tr("save file dialog"),
-                                                        defaultTarget, filters, &selectedFilter);
-    if (chosen.isEmpty()) {
+    ReportFileDialog dialog(tr("save file dialog"), defaultTarget, filters);
+    switch (dialog.ask()) {
+    case ReportFileDialog::Chosen:
+        return ReportTarget(dialog.selectedFiles().value(0), dialog.selectedNameFilter());
+    case ReportFileDialog::Cancelled:
         qDebug().noquote() << tr("未设置导出文件路径");
         return ReportTarget(defaultTarget, QString());
+    case ReportFileDialog::Interrupted:
+        break;
     }
-    const ReportTarget target(chosen, selectedFilter);
-    if (target.suffixAdded() && QFileInfo::exists(target.path()) &&
-        !replaceConfirmed(target.path()))
-        return ReportTarget();
-    return target;
-}
-
-bool ExportFile::replaceConfirmed(const QString &path) const
-{
-    const QString question =
-        tr("文件“%1”已经存在，要替换它吗？").arg(QDir::toNativeSeparators(path));
-    return QMessageBox::question(nullptr, tr("Info"), question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    qDebug().noquote() << QStringLiteral("程序正在退出, 不导出报告");
+    return ReportTarget();
 }
 
 // Copies a template to the path where it is filled, replacing an earlier
-// copy. The copy is made writable, as a template may be installed read-only.
+// copy. The copy is a new file, writable whatever the template's permissions.
 bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPath) const
 {
     if (!QFile::exists(templatePath)) {
@@ -354,12 +352,10 @@ bool ExportFile::copyTemplate(const QString &templatePath, const QString &copyPa
         qDebug().noquote() << tr("文件已经存在!");
         return false;
     }
-    if (!QFile::copy(templatePath, copyPath)) {
+    if (!copyWhole(templatePath, copyPath)) {
         qDebug().noquote() << tr("文件复制失败!");
         return false;
     }
-    QFile::setPermissions(copyPath,
-                          QFile::permissions(copyPath) | QFile::ReadOwner | QFile::WriteOwner);
     return true;
 }
 
@@ -382,7 +378,11 @@ QImage ExportFile::chartImage() const
 
 bool ExportFile::saveChartImage(const QString &imagePath) const
 {
-    return chartImage().save(imagePath);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QString error;
+    return buffer.open(QIODevice::WriteOnly) && chartImage().save(&buffer, "PNG") &&
+           AtomicFile::write(imagePath, png, &error);
 }
 
 // Fills the working copy through Word. On any failure the document is closed
@@ -573,24 +573,29 @@ bool ExportFile::writeWordCell(AutomationObject *table, int row, int column, con
     return range && range->dynamicCall("SetText(QString)", text).isValid();
 }
 
-// Writes the target beside itself and renames it into place: an existing
-// target, whose replacement the user confirmed, stays intact on failure. The
-// explicit flush reports a disk that fills up on the last buffered bytes,
-// which commit alone would not.
-bool ExportFile::replaceTarget(const QString &sourcePath, const QString &targetPath)
+// Writes a copy of the source as a whole file: an existing target, whose
+// replacement the user confirmed, stays intact on failure.
+bool ExportFile::copyWhole(const QString &sourcePath, const QString &targetPath)
 {
     QFile source(sourcePath);
-    QSaveFile target(targetPath);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+    const QByteArray bytes = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+    QString error = QStringLiteral("cannot read %1").arg(sourcePath);
+    if (bytes.size() == source.size() && AtomicFile::write(targetPath, bytes, &error))
+        return true;
+    qWarning().noquote() << error;
+    return false;
+}
+
+// True for an existing file in the program's folders of templates and sample
+// documents, however the path reaches it.
+bool ExportFile::isProgramDocument(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty())
         return false;
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 16);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.flush() && target.commit();
+    const QString folder = QFileInfo(file).path();
+    return folder == QFileInfo(AppPaths::templateDir()).canonicalFilePath() ||
+           folder == QFileInfo(AppPaths::samplesDir()).canonicalFilePath();
 }
 
 bool ExportFile::writeExcelCell(AutomationObject *sheet, int row, int column, const QString &text)

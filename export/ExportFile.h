@@ -46,7 +46,6 @@ private:
     void readExcelSample();
 
     ReportTarget askReportTarget(const QString &defaultTarget) const;
-    bool replaceConfirmed(const QString &path) const;
     void writeWordReport(const QString &targetPath);
     void writeExcelTable(const QString &targetPath);
     void writePdfReport(const QString &targetPath);
@@ -71,7 +70,8 @@ private:
     static AutomationObject *openFirstSheet(AutomationObject &excel, const QString &workbookPath,
                                             AutomationObject **workbook);
     static QString samplePath(const QString &name);
-    static bool replaceTarget(const QString &sourcePath, const QString &targetPath);
+    static bool copyWhole(const QString &sourcePath, const QString &targetPath);
+    static bool isProgramDocument(const QString &path);
     static QString defaultTarget(const QString &suffix);
     static void showInfo(const QString &text);
     static void reportFailure();

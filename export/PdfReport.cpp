@@ -1,9 +1,11 @@
 #include "export/PdfReport.h"
 
+#include "export/AtomicFile.h"
+
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <numeric>
 
@@ -32,14 +34,13 @@ PdfReport::PdfReport(const QString &title, const QString &dateLine, const QStrin
     : m_title(title), m_dateLine(dateLine), m_header(header), m_rows(rows), m_chart(chart)
 {}
 
+// The document is drawn into memory and then written as a whole file.
 bool PdfReport::write(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    QPdfWriter writer(&file);
+    QByteArray document;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setTitle(m_title);
     writer.setCreator(QStringLiteral("RT-58A Calibration System"));
     writer.setResolution(dotsPerInch);
@@ -50,17 +51,11 @@ bool PdfReport::write(const QString &path, QString *error) const
     QPainter painter;
     if (!painter.begin(&writer)) {
         *error = QStringLiteral("cannot draw the document");
-        file.cancelWriting();
         return false;
     }
     paint(painter, writer);
     painter.end();
-    // The last buffered bytes are written here; commit would not report them.
-    if (!file.flush() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::write(path, document, error);
 }
 
 void PdfReport::paint(QPainter &painter, QPagedPaintDevice &pages) const

@@ -5,27 +5,20 @@
 
 namespace {
 const QString wordSuffix = QStringLiteral("docx");
-
-// The suffix of a filter such as "Excel files(*.xlsx)", whatever its language.
-QString filterSuffix(const QString &filter)
-{
-    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)"));
-    const QString suffix = pattern.match(filter).captured(1);
-    return suffix.isEmpty() ? wordSuffix : suffix;
-}
 } // namespace
 
 ReportTarget::ReportTarget(const QString &chosenName, const QString &selectedFilter)
     : m_path(chosenName)
 {
-    if (formatOfSuffix(QFileInfo(chosenName).suffix(), &m_format))
-        return;
-    const QString suffix = filterSuffix(selectedFilter);
-    if (!m_path.endsWith(QLatin1Char('.')))
-        m_path += QLatin1Char('.');
-    m_path += suffix;
-    m_suffixAdded = true;
-    formatOfSuffix(suffix, &m_format);
+    if (!formatOfSuffix(QFileInfo(chosenName).suffix(), &m_format))
+        formatOfSuffix(filterSuffix(selectedFilter), &m_format);
+}
+
+QString ReportTarget::filterSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)"));
+    const QString suffix = pattern.match(filter).captured(1);
+    return suffix.isEmpty() ? wordSuffix : suffix;
 }
 
 // Leaves the format as it is for a suffix that selects none.

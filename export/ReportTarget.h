@@ -4,8 +4,9 @@
 
 // The file that the Export button's save dialog names, and the format its
 // suffix selects: .xlsx an Excel workbook, .pdf a PDF document, .docx and
-// .doc the Word report. A name whose suffix selects no format takes the
-// suffix of the filter selected in the dialog (.docx when there is none).
+// .doc the Word report. A name whose suffix selects no format is written as
+// named, in the format of the filter selected in the dialog (the Word report
+// when there is none).
 class ReportTarget
 {
 public:
@@ -21,14 +22,14 @@ public:
 
     QString path() const { return m_path; }
     Format_e format() const { return m_format; }
-    // True when the dialog's name got the filter's suffix, so that the dialog
-    // has not asked about replacing the file of that name.
-    bool suffixAdded() const { return m_suffixAdded; }
+
+    // The suffix of a filter such as "Excel files(*.xlsx)", whatever its
+    // language; "docx" for a filter without one.
+    static QString filterSuffix(const QString &filter);
 
 private:
     static bool formatOfSuffix(const QString &suffix, Format_e *format);
 
     QString m_path;
     Format_e m_format = WordReport;
-    bool m_suffixAdded = false;
 };

@@ -1,9 +1,10 @@
 #include "export/RunJournal.h"
 
+#include "export/AtomicFile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -139,15 +140,13 @@ bool RunJournal::append(const QByteArray &bytes)
 }
 
 // Replaces the file by one with every row; the old file stays until the new
-// one is complete. The explicit flush catches a disk that fills up on the
-// last buffered bytes, which commit alone would not report.
+// one is complete.
 bool RunJournal::rewrite()
 {
-    QSaveFile file(m_path);
     const QByteArray bytes = contents();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
-        warn(file.errorString());
+    QString error;
+    if (!AtomicFile::write(m_path, bytes, &error)) {
+        warn(error);
         return false;
     }
     m_file.close();
@@ -184,4 +183,6 @@ void RunJournal::warn(const QString &reason)
         return;
     m_warned = true;
     qWarning().noquote() << QStringLiteral("运行记录无法写入：%1（%2）").arg(m_path, reason);
+    if (m_failureHandler)
+        m_failureHandler(m_path, reason);
 }

@@ -9,14 +9,16 @@
 #include <QThreadPool>
 #include <QVector>
 
+#include <functional>
+
 // Keeps the results of a test run on disk as they come, so that a crash or a
 // power cut loses no finished point: one CSV file per run, named after the
 // run's start, in a folder of the working folder. The file is UTF-8 with a
 // byte order mark, comma separated with CR LF line ends; its first row is the
 // table header, then one row per point as soon as that point has ended.
 // Every row reaches the system at once and the disk in the background; a
-// journal that cannot be written logs one warning per run and is otherwise
-// silent, so that it never stops or slows the run.
+// journal that cannot be written logs one warning per run, tells the failure
+// handler once per run, and never stops or slows the run.
 class RunJournal
 {
 public:
@@ -34,6 +36,13 @@ public:
 
     // The file of the current or the last run; empty before the first.
     QString filePath() const { return m_path; }
+
+    // Called with the file and the reason the first time in a run that the
+    // journal cannot be written.
+    void setFailureHandler(std::function<void(const QString &path, const QString &reason)> handler)
+    {
+        m_failureHandler = std::move(handler);
+    }
 
 private:
     enum Change_e
@@ -62,4 +71,5 @@ private:
     bool m_active = false;
     bool m_warned = false;
     QThreadPool m_syncPool;
+    std::function<void(const QString &, const QString &)> m_failureHandler;
 };

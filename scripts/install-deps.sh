@@ -10,7 +10,7 @@ packages=(
     libqt5serialport5-dev libqt5charts5-dev libqt5svg5
     libquazip1-qt5-dev libpugixml-dev
     libxcb1-dev
-    fonts-wqy-zenhei
+    fonts-wqy-zenhei qttranslations5-l10n
     xvfb xauth xdotool openbox
     python3 python3-openpyxl python3-docx poppler-utils
     file

@@ -18,11 +18,14 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QListView>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSerialPort>
+#include <QStatusBar>
 #include <QToolTip>
 #include <QTranslator>
 #include <QWindow>
@@ -38,6 +41,15 @@ constexpr int chartPanelStep = 245;
 // How long closing waits for the unlink frame to leave the port.
 constexpr int unlinkWriteTimeoutMs = 1000;
 const QString failedPointText = QStringLiteral("测试失败");
+
+// A catalogue that fails to load leaves the source texts in place; the
+// owner's end removes it.
+void installCatalogue(QObject *owner, const QString &name, const QString &folder = QString())
+{
+    auto *translator = new QTranslator(owner);
+    translator->load(name, folder);
+    QCoreApplication::installTranslator(translator);
+}
 
 QString readStyleSheet(const QString &path)
 {
@@ -68,15 +80,23 @@ MainWindow::MainWindow(QWidget *parent)
     config->setUi(ui);
     config->m_language = languageIndex;
 
-    auto *translator = new QTranslator(this);
     const QString langPath =
         static_cast<unsigned>(languageIndex) < 2 ? langFiles.at(languageIndex) : QString();
-    translator->load(langPath);
-    QCoreApplication::installTranslator(translator);
+    installCatalogue(this, langPath);
+    // Qt's own texts, those of the standard dialogs and their questions, in
+    // the interface's language too.
+    if (languageIndex == 0)
+        installCatalogue(this, QStringLiteral("qt_zh_CN"),
+                         QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     ui->retranslateUi(this);
 
     exportFile = new ExportFile();
     exportFile->setUi(ui);
+
+    m_journal.setFailureHandler([this](const QString &path, const QString &reason) {
+        statusBar()->showMessage(tr("运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。")
+                                     .arg(QDir::toNativeSeparators(path), reason));
+    });
 
     updateStatus(StatusCode::ResetAll);
     changeInterface(Init);
@@ -142,6 +162,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         writePointResult();
         break;
     case TestStart:
+        statusBar()->clearMessage();
         m_journal.begin(QDateTime::currentDateTime(), TableTexts::header(ui->tableWidget));
         setChartPanel(ChartPanelMode::CollapseForTest);
         applyRunningWidgetStates();
@@ -242,13 +263,12 @@ void MainWindow::on_exitBtn_clicked()
     close();
 }
 
-// The report's picture is the chart view's area, mapped into the window so
-// that the menu bar above the central widget does not shift it; a chart
-// larger than the report's picture is drawn again at the picture's size.
+// The report's picture is the chart of the table the report carries, drawn
+// for the report alone.
 void MainWindow::on_exportBtn_clicked()
 {
-    exportFile->m_picture =
-        ChartPicture::take(this, ui->sensitivityGraphicsView, ExportFile::pictureSize());
+    exportFile->m_picture = ChartPicture::ofTable(
+        ui->tableWidget, ui->sensorTypeComboBox->currentIndex(), ExportFile::pictureSize());
     exportFile->doExport(ExportType::WordReport);
     changeInterface(Exported);
 }

@@ -1,5 +1,7 @@
-// Rebuild time of the frequency-sensitivity chart by table size, and resident
-// memory after many rebuilds compared with after one.
+// Rebuild time of the frequency-sensitivity chart by table size, the time of
+// the report's picture of the same table (a chart of its own, drawn at
+// 950 x 280), and resident memory after many rebuilds compared with after one.
+#include "chart/ChartPicture.h"
 #include "chart/SensitivityChartBuilder.h"
 #include "chart/SensitivityChartView.h"
 
@@ -9,10 +11,17 @@
 #include <unistd.h>
 
 namespace {
+struct Timings
+{
+    double rebuild;
+    double paint;
+    double picture;
+};
+
 // Mean milliseconds of a rebuild from a table of the given rows, in random
-// frequency order as an operator may enter them, and of the layout and
-// painting after it.
-QPair<double, double> rebuildMs(int rows, SensitivityChartView &view, int runs)
+// frequency order as an operator may enter them, of the layout and painting
+// after it, and of the report's picture of the table.
+Timings rebuildMs(int rows, SensitivityChartView &view, int runs)
 {
     QTableWidget table(rows, 7);
     QRandomGenerator random(58);
@@ -24,6 +33,7 @@ QPair<double, double> rebuildMs(int rows, SensitivityChartView &view, int runs)
     }
     qint64 buildNs = 0;
     qint64 totalNs = 0;
+    qint64 pictureNs = 0;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
@@ -32,8 +42,11 @@ QPair<double, double> rebuildMs(int rows, SensitivityChartView &view, int runs)
         QCoreApplication::processEvents();
         view.grab();
         totalNs += timer.nsecsElapsed();
+        timer.restart();
+        ChartPicture::ofTable(&table, 0, QSize(950, 280));
+        pictureNs += timer.nsecsElapsed();
     }
-    return {buildNs / 1e6 / runs, (totalNs - buildNs) / 1e6 / runs};
+    return {buildNs / 1e6 / runs, (totalNs - buildNs) / 1e6 / runs, pictureNs / 1e6 / runs};
 }
 
 long residentKiB()
@@ -52,11 +65,13 @@ int main(int argc, char *argv[])
     view.resize(900, 400);
     view.show();
     QCoreApplication::processEvents();
-    std::printf("%-8s %-6s %14s %14s\n", "rows", "runs", "rebuild [ms]", "paint [ms]");
+    std::printf("%-8s %-6s %14s %14s %22s\n", "rows", "runs", "rebuild [ms]", "paint [ms]",
+                "report picture [ms]");
     for (int rows : {10, 1000, 10000}) {
         const int runs = shortRun || rows == 10000 ? 3 : 20;
-        const QPair<double, double> ms = rebuildMs(rows, view, runs);
-        std::printf("%-8d %-6d %14.3f %14.3f\n", rows, runs, ms.first, ms.second);
+        const Timings ms = rebuildMs(rows, view, runs);
+        std::printf("%-8d %-6d %14.3f %14.3f %22.3f\n", rows, runs, ms.rebuild, ms.paint,
+                    ms.picture);
     }
     const int rebuilds = shortRun ? 50 : 200;
     rebuildMs(100, view, 1);

@@ -67,10 +67,6 @@
         <translation>PDF 文件(*.pdf)</translation>
     </message>
     <message>
-        <source>文件“%1”已经存在，要替换它吗？</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>RT-58A 振动传感器校准报告</source>
         <translation type="unfinished"></translation>
     </message>
@@ -267,6 +263,10 @@
     </message>
     <message>
         <source>灵敏度/um</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

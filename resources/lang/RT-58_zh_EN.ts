@@ -67,10 +67,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>文件“%1”已经存在，要替换它吗？</source>
-        <translation>The file &quot;%1&quot; already exists. Do you want to replace it?</translation>
-    </message>
-    <message>
         <source>RT-58A 振动传感器校准报告</source>
         <translation>RT-58A Vibration Sensor Calibration Report</translation>
     </message>
@@ -266,6 +262,10 @@
     <message>
         <source>灵敏度/um</source>
         <translation>sensitivity/um</translation>
+    </message>
+    <message>
+        <source>运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。</source>
+        <translation>The run journal cannot be written: %1 (%2). Export a report to keep the results of this test.</translation>
     </message>
     <message>
         <source>还原</source>

@@ -2,7 +2,7 @@
 // catcher on its own; then the real program under the virtual X server,
 // connected to the simulated calibrator by clicks at the places where a copy of
 // its window in this process has its widgets, and sent SIGTERM, SIGINT or
-// SIGHUP while connected or during a run.
+// SIGHUP while connected, during a run or with the report's save dialog open.
 #include "SimProcess.h"
 #include "app/ApplicationAttributes.h"
 #include "app/ShutdownSignals.h"
@@ -69,7 +69,8 @@ void TestTerminationSignals::initTestCase()
     QTest::qWait(200);
     // xdotool counts device pixels; the window may be scaled to the screen's DPI.
     const qreal ratio = copy.devicePixelRatioF();
-    for (const char *name : {"serialPortComboBox", "connectBtn", "addBtn", "startBtn"}) {
+    for (const char *name :
+         {"serialPortComboBox", "connectBtn", "addBtn", "startBtn", "exportBtn"}) {
         const auto *widget = copy.findChild<QWidget *>(QString::fromLatin1(name));
         m_centres.insert(QString::fromLatin1(name),
                          widget->mapTo(&copy, widget->rect().center()) * ratio);
@@ -95,19 +96,23 @@ void TestTerminationSignals::programUnlinksAndExitsCleanly_data()
 {
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<bool>("duringRun");
-    QTest::newRow("SIGTERM during a run") << int(SIGTERM) << true;
-    QTest::newRow("SIGINT during a run") << int(SIGINT) << true;
-    QTest::newRow("SIGHUP while connected") << int(SIGHUP) << false;
+    QTest::addColumn<bool>("duringExport");
+    QTest::newRow("SIGTERM during a run") << int(SIGTERM) << true << false;
+    QTest::newRow("SIGINT during a run") << int(SIGINT) << true << false;
+    QTest::newRow("SIGHUP while connected") << int(SIGHUP) << false << false;
+    QTest::newRow("SIGTERM with the save dialog open") << int(SIGTERM) << false << true;
 }
 
 // The program unlinks the calibrator, leaves no vibrate command standing after
-// the unlink frame, logs why it ends and exits with 0.
+// the unlink frame, logs why it ends and exits with 0. A closing program
+// writes no report, where the program keeps its reports nor anywhere else.
 void TestTerminationSignals::programUnlinksAndExitsCleanly()
 {
     if (m_centres.isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
         QSKIP("needs an X server and xdotool");
     QFETCH(int, signalNumber);
     QFETCH(bool, duringRun);
+    QFETCH(bool, duringExport);
     QTemporaryDir folder;
     const QString link = folder.filePath("ttyRT58");
     SimProcess sim;
@@ -139,6 +144,14 @@ void TestTerminationSignals::programUnlinksAndExitsCleanly()
         click(window, "startBtn");
         QTRY_VERIFY_WITH_TIMEOUT(!sim.receivedFrames().filter("21 56 ").isEmpty(), 10000);
     }
+    const QDir programFolder(qEnvironmentVariable("RT58_BINARY_DIR"));
+    const QStringList reports = programFolder.entryList({"*.docx"}, QDir::Files);
+    if (duringExport) {
+        click(window, "addBtn");
+        click(window, "exportBtn");
+        QVERIFY(
+            !xdotool({"search", "--sync", "--onlyvisible", "--name", "保存文件对话框"}).isEmpty());
+    }
 
     ::kill(static_cast<pid_t>(program.processId()), signalNumber);
     QVERIFY(program.waitForFinished(10000));
@@ -148,6 +161,8 @@ void TestTerminationSignals::programUnlinksAndExitsCleanly()
     QCOMPARE(sim.receivedFrames().count(unlinkFrame), 1);
     QCOMPARE(sim.receivedFrames().filter("21 56 ").size(), duringRun ? 1 : 0);
     QVERIFY(logText(folder.path()).contains(QStringLiteral("收到终止信号 %1").arg(signalNumber)));
+    QCOMPARE(programFolder.entryList({"*.docx"}, QDir::Files), reports);
+    QCOMPARE(QDir(folder.path()).entryList({"*.docx"}, QDir::Files), QStringList());
 }
 
 void TestTerminationSignals::click(const QString &window, const char *widgetName)

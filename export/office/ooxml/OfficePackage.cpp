@@ -1,10 +1,11 @@
 #include "export/office/ooxml/OfficePackage.h"
 
+#include "export/AtomicFile.h"
 #include "export/office/ooxml/XmlPart.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QUrl>
 #include <quazip/quazip.h>
@@ -93,27 +94,31 @@ bool OfficePackage::load(const QString &path, QString *error)
 
 bool OfficePackage::save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    QuaZip zip(&file);
-    zip.setUtf8Enabled(true);
-    if (!zip.open(QuaZip::mdCreate)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    QByteArray bytes;
+    if (!pack(&bytes)) {
+        *error = QStringLiteral("cannot pack %1").arg(path);
         return false;
     }
+    return AtomicFile::write(path, bytes, error);
+}
+
+// Zips into memory, where no write fails half-way unnoticed; the file is
+// written whole afterwards.
+bool OfficePackage::pack(QByteArray *bytes) const
+{
+    QBuffer buffer(bytes);
+    QuaZip zip(&buffer);
+    zip.setUtf8Enabled(true);
+    if (!zip.open(QuaZip::mdCreate))
+        return false;
     bool written = true;
     for (const Entry &entry : m_entries) {
         written = writeEntry(zip, entry.name, entry.modified, entry.data);
         if (!written)
             break;
     }
-    if (!written)
-        file.cancelWriting();
     zip.close();
-    if (!written || zip.getZipError() != ZIP_OK) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    return written && zip.getZipError() == ZIP_OK;
 }
 
 bool OfficePackage::contains(const QString &partName) const

@@ -21,8 +21,8 @@ public:
     };
 
     bool load(const QString &path, QString *error);
-    // Writes the package beside the target and renames it into place, so a
-    // failure leaves an existing file as it was.
+    // Writes the package as a whole file: a failure leaves an existing file
+    // as it was.
     bool save(const QString &path, QString *error) const;
 
     bool contains(const QString &partName) const;
@@ -50,6 +50,7 @@ private:
         QDateTime modified;
     };
 
+    bool pack(QByteArray *bytes) const;
     static QString relationshipsPart(const QString &sourcePart);
     static QString resolveTarget(const QString &sourcePart, const QString &target);
     static QString relativeTarget(const QString &sourcePart, const QString &targetPart);

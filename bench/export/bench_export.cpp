@@ -12,6 +12,7 @@
 // the copies.
 // --short runs 10 and 1,000 rows once each.
 
+#include "Percentile.h"
 #include "export/ExportFile.h"
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/OfficePackage.h"
@@ -27,24 +28,16 @@
 #include <QPainter>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 
 namespace {
 
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int middle = values.size() / 2;
-    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
-}
-
 // Median milliseconds of a step, run the given number of times.
 double medianMs(int runs, const std::function<void()> &step)
 {
-    QVector<double> times;
+    QList<double> times;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
@@ -163,7 +156,7 @@ int main(int argc, char *argv[])
     // the click-to-file time.
     const auto measure = [&](int type, int rows) {
         fillTable(ui.tableWidget, rows);
-        QVector<double> elapsed, processor, dialog;
+        QList<double> elapsed, processor, dialog;
         qint64 kib = 0;
         for (int i = 0; i < repetitions; ++i) {
             const std::clock_t processorStart = std::clock();

@@ -8,17 +8,19 @@
 #include <QTableWidget>
 
 // Drives the real main window the way a technician does: picks the port,
-// connects, types test points and presses the buttons.
+// connects, types test points, presses the buttons and reads the table.
 class WorkbenchDriver
 {
 public:
-    explicit WorkbenchDriver(MainWindow &window) : m_window(window) {}
+    explicit WorkbenchDriver(MainWindow &window) : m_window(&window) {}
 
-    template <typename T> T *widget(const char *name) const
+    template <typename T = QWidget> T *widget(const char *name) const
     {
-        return m_window.findChild<T *>(QString::fromLatin1(name));
+        return m_window->findChild<T *>(QString::fromLatin1(name));
     }
 
+    // Presses the port selector (which lists the ports again), picks the
+    // port and connects; true once this link has read the device's types.
     bool connectTo(const QString &port);
     void click(const char *buttonName);
     void addPoint(const QString &amplitude, const QString &frequency);
@@ -26,6 +28,10 @@ public:
     QString rowText(int row, int from = 0, int to = 6) const;
     QStringList columnTexts(int column) const;
 
+protected:
+    WorkbenchDriver() = default;
+    void drive(MainWindow *window) { m_window = window; }
+
 private:
-    MainWindow &m_window;
+    MainWindow *m_window = nullptr;
 };

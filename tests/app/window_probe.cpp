@@ -1,0 +1,43 @@
+// The program as main runs it, under this probe's name, with a technician's
+// hand on it, for tst_program, which signals or kills it. Arguments: the port
+// to connect to and the number of points to run (none: only connect); with
+// no arguments the window is left alone. Every box is answered, and its title
+// and text are printed when the program ends.
+#include "ModalAnswerer.h"
+#include "WorkbenchDriver.h"
+#include "app/ApplicationAttributes.h"
+#include "app/MainProgram.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    ApplicationAttributes::apply();
+    QApplication application(argc, argv);
+    ModalAnswerer answerer;
+    const QStringList arguments = application.arguments().mid(1);
+    if (!arguments.isEmpty())
+        qputenv("RT58_EXTRA_PORTS", QFile::encodeName(arguments.at(0)));
+    QTimer::singleShot(0, [&arguments] {
+        MainWindow *window = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            window = window ? window : qobject_cast<MainWindow *>(widget);
+        if (!window || arguments.isEmpty())
+            return;
+        WorkbenchDriver driver(*window);
+        if (!driver.connectTo(arguments.at(0)))
+            return;
+        for (int point = 0; point < arguments.value(1).toInt(); ++point)
+            driver.addPoint(QStringLiteral("10"), QString::number(100 + 10 * point));
+        if (arguments.value(1).toInt() > 0)
+            driver.click("startBtn");
+    });
+    const int code = MainProgram::exec();
+    for (const QString &box : answerer.seen())
+        std::printf("%s\n", qPrintable(box));
+    return code;
+}

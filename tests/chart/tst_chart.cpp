@@ -1,0 +1,206 @@
+// The frequency-sensitivity chart: rebuilt from a results table on a shown
+// view, zoomed by the wheel and the context menu, and its picture for the
+// reports.
+#include "app/GlobalState.h"
+#include "chart/ChartContextMenu.h"
+#include "chart/ChartPicture.h"
+#include "chart/CoordinateReadout.h"
+#include "chart/SensitivityChartBuilder.h"
+#include "chart/SensitivityChartView.h"
+
+#include <QtCharts>
+#include <QtTest>
+
+using namespace QtCharts;
+
+class TestChart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void rebuild_data();
+    void rebuild();
+    void zoom_data();
+    void zoom();
+    void picture_data();
+    void picture();
+
+private:
+    void rebuildFrom(const QString &rows);
+    QValueAxis *axis(int i) const { return static_cast<QValueAxis *>(m_view.chart()->axes()[i]); }
+    QString ranges() const;
+    void press(Qt::MouseButton button);
+
+    SensitivityChartView m_view;
+    QTableWidget m_table{0, 7};
+    QTimer m_operatorHand;
+    int m_pick = 0;
+};
+
+void TestChart::initTestCase()
+{
+    m_view.resize(800, 400);
+    m_view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_view));
+    // Only a right press may ask for the menu.
+    connect(&m_view, &SensitivityChartView::displayContextMenu, this, [this](QMouseEvent *event) {
+        QVERIFY(event->button() == Qt::RightButton);
+        ChartContextMenu::popUp(&m_view, event);
+    });
+    // Stands in for the operator: picks entry m_pick of any menu that opens.
+    connect(&m_operatorHand, &QTimer::timeout, this, [this] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menu->actions().at(m_pick)->trigger();
+            menu->close();
+        }
+    });
+    m_operatorHand.start(10);
+}
+
+// Rows as "frequency|sensitivity;…", then the points plotted and the home
+// ranges "xmin xmax ymin ymax". A rebuild deletes the chart it replaces.
+void TestChart::rebuild_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("plotted");
+    QTest::newRow("one point at 100 Hz") << "100|1"
+                                         << "100:1 => 0 112.5 0 1.125";
+    QTest::newRow("10 and 1000 Hz: clamped at 0") << "10|1;1000|1"
+                                                  << "10:1 1000:1 => 0 1123.75 0 1.125";
+    QTest::newRow("every point failed") << "100|测试失败;200|测试失败"
+                                        << "100:0 200:0 => 87.5 212.5 0 0";
+    // Sensitivities are cut after three decimals, or to three characters
+    // without a point; what does not convert plots as 0.
+    QTest::newRow("descending rows, cut texts")
+        << "1000.00|1.23456;500.00|12;160.00|12345;20.00|inf Pc/ms^-2;|1.000"
+        << "0:1 20:0 160:123 500:12 1000:1.234 => 0 1125 0 138.375";
+}
+
+void TestChart::rebuild()
+{
+    QFETCH(QString, rows);
+    const QPointer<QChart> replaced = m_view.chart();
+    rebuildFrom(rows);
+    QVERIFY(replaced.isNull());
+    QStringList points;
+    for (const QPointF &point : static_cast<QLineSeries *>(m_view.chart()->series()[0])->points())
+        points << QString::asprintf("%g:%g", point.x(), point.y());
+    QTEST(points.join(' ') + QString::asprintf(" => %g %g %g %g", xAxisHomeMin, xAxisHomeMax,
+                                               yAxisHomeMin, yAxisHomeMax),
+          "plotted");
+}
+
+// On the axes [0, 1000] and [0, 2]: left and middle presses, which ask for no
+// menu, then a wheel step, or a right press on the value point (500, 1.0) and
+// a menu entry; then "还原" brings back the home ranges.
+void TestChart::zoom_data()
+{
+    QTest::addColumn<QPoint>("wheel");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("ranges");
+    QTest::newRow("wheel up: 1.2") << QPoint(0, 120) << 0 << "83.3333 916.667 0.166667 1.83333";
+    QTest::newRow("wheel down: 0.8") << QPoint(0, -120) << 0 << "-125 1125 -0.25 2.25";
+    QTest::newRow("沿X轴放大") << QPoint() << 1 << "166.667 833.333 0 2";
+    QTest::newRow("沿Y轴缩小") << QPoint() << 4 << "0 1000 -0.5 2.5";
+}
+
+void TestChart::zoom()
+{
+    QFETCH(QPoint, wheel);
+    rebuildFrom("100|1");
+    axis(0)->setRange(0, 1000);
+    axis(1)->setRange(0, 2);
+    QWheelEvent wheelEvent(QPointF(400, 200), m_view.mapToGlobal(QPoint(400, 200)), QPoint(), wheel,
+                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QFETCH(int, entry);
+    m_pick = entry;
+    press(Qt::LeftButton);
+    press(Qt::MiddleButton);
+    if (!wheel.isNull())
+        QApplication::sendEvent(m_view.viewport(), &wheelEvent);
+    else
+        press(Qt::RightButton);
+    QTEST(ranges(), "ranges");
+    m_pick = 0;
+    press(Qt::RightButton);
+    QCOMPARE(ranges(), "0 112.5 0 1.125");
+    QCOMPARE(coordinateReadoutText(QPointF(123.456, 0.98765)), QString("(123.46, 0.988)"));
+}
+
+void TestChart::picture_data()
+{
+    QTest::addColumn<QSize>("viewSize");
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::newRow("smaller: as shown") << QSize(600, 200) << QSize(600, 200);
+    QTest::newRow("maximised window: drawn again") << QSize(1900, 700) << QSize(950, 280);
+}
+
+// The picture holds the whole curve, from the left axis to the end of the
+// plot area, and the chart on screen keeps its size.
+void TestChart::picture()
+{
+    QFETCH(QSize, viewSize);
+    QFETCH(QSize, pictureSize);
+    QWidget window;
+    auto *view = new SensitivityChartView(&window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    m_table.setRowCount(2);
+    for (int row = 0; row < 2; ++row) {
+        m_table.setItem(row, 2, new QTableWidgetItem(row ? "10000" : "10"));
+        m_table.setItem(row, 4, new QTableWidgetItem(row ? "2" : "1"));
+    }
+    SensitivityChartBuilder(&m_table, 0, view).build();
+    static_cast<QLineSeries *>(view->chart()->series()[0])->setPen(QPen(Qt::red, 3));
+    window.resize(viewSize);
+    window.show();
+    QTRY_COMPARE(view->size(), viewSize);
+    const QSizeF shown = view->chart()->size();
+    const QImage image = ChartPicture::take(&window, view, QSize(950, 280))
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), pictureSize);
+    int first = image.width(), last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) == Qt::red) {
+                first = qMin(first, x);
+                last = x;
+            }
+        }
+    }
+    QVERIFY2(first < image.width() / 5 && last > image.width() * 4 / 5,
+             qPrintable(QString("%1..%2").arg(first).arg(last)));
+    QCOMPARE(view->chart()->size(), shown);
+}
+
+void TestChart::rebuildFrom(const QString &rows)
+{
+    const QStringList cells = rows.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    m_table.setRowCount(cells.size());
+    for (int row = 0; row < cells.size(); ++row) {
+        m_table.setItem(row, 2, new QTableWidgetItem(cells.at(row).section('|', 0, 0)));
+        m_table.setItem(row, 4, new QTableWidgetItem(cells.at(row).section('|', 1)));
+    }
+    SensitivityChartBuilder(&m_table, 0, &m_view).build();
+    QCoreApplication::processEvents();
+}
+
+// "xmin xmax ymin ymax" of the axes shown.
+QString TestChart::ranges() const
+{
+    return QString::asprintf("%g %g %g %g", axis(0)->min(), axis(0)->max(), axis(1)->min(),
+                             axis(1)->max());
+}
+
+void TestChart::press(Qt::MouseButton button)
+{
+    QMouseEvent event(QEvent::MouseButtonPress, m_view.chart()->mapToPosition(QPointF(500, 1.0)),
+                      button, button, Qt::NoModifier);
+    QApplication::sendEvent(m_view.viewport(), &event);
+}
+
+QTEST_MAIN(TestChart)
+#include "tst_chart.moc"

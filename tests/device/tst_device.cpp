@@ -1,0 +1,385 @@
+// The device folder: command frames byte for byte, the reply parser on a
+// hostile line, the worker that turns the shared buffer into signals, the
+// ledger of point numbers, the port list, and the link through the real
+// window against the simulated calibrator.
+#include "SimProcess.h"
+#include "WorkbenchDriver.h"
+#include "app/GlobalState.h"
+#include "device/CommandFrames.h"
+#include "device/Frame.h"
+#include "device/HandleThread.h"
+#include "device/PointLedger.h"
+#include "device/PortLister.h"
+#include "device/ReplyParser.h"
+
+#include <QtTest>
+
+#include <QLabel>
+#include <QSerialPort>
+#include <QTemporaryDir>
+
+namespace {
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// Replies as text: each letter with the values it carries ("R2,1 V800,400").
+QString describe(const QList<Reply> &replies)
+{
+    QStringList texts;
+    for (const Reply &reply : replies) {
+        texts << QString(QLatin1Char(reply.letter));
+        if (reply.letter == 'R')
+            texts.last() += QString::asprintf("%d,%d", reply.sensorType, reply.inputType);
+        if (reply.letter == 'V')
+            texts.last() += QString::asprintf("%d,%d", reply.amplitudeRaw, reply.outputRaw);
+    }
+    return texts.join(' ');
+}
+
+QByteArray vibrate(int row, float amplitude, int sensorType, double frequency)
+{
+    return CommandFrames::vibrate(row, *CommandFrames::amplitudeCode(amplitude, sensorType),
+                                  CommandFrames::frequencyCode(frequency));
+}
+
+const QByteArray pointReply = hex("21560B 0100 E803 1027 A50D");
+
+// Replies of every letter, for the random streams.
+const QList<QPair<QByteArray, QString>> sampleReplies = {
+    {hex("214C05720D"), "L"},
+    {hex("215207 FFFF 780D"), "R-1,-1"},
+    {Frame::build('C', {}), "C"},
+    {pointReply, "V1000,10000"},
+};
+
+void runWorker(const std::function<void(HandleThread &)> &body)
+{
+    HandleThread worker;
+    body(worker);
+    worker.requestInterruption();
+    QVERIFY(worker.wait(5000));
+}
+
+QByteArray buffered()
+{
+    QMutexLocker locker(&rxMutex);
+    return rxBuffer;
+}
+
+void append(const QByteArray &bytes)
+{
+    QMutexLocker locker(&rxMutex);
+    rxBuffer += bytes;
+}
+
+// The status text, then whether Connect and Disconnect are enabled.
+QString linkState(WorkbenchDriver &driver)
+{
+    return driver.widget<QLabel>("connectStatusLabel")->text() +
+           (driver.widget("connectBtn")->isEnabled() ? " connect" : "") +
+           (driver.widget("disconnectBtn")->isEnabled() ? " disconnect" : "");
+}
+} // namespace
+
+class TestDevice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandFrames_data();
+    void commandFrames();
+    void garbageNeverHoldsBackAReply_data();
+    void garbageNeverHoldsBackAReply();
+    void randomStreamsNeverStall();
+    void workerStoresValuesBeforeSignalling();
+    void workerDropsAStalledFrame();
+    void pointLedger_data();
+    void pointLedger();
+    void portList();
+    void link();
+    void linkOnAFaultyLine();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestDevice::commandFrames_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("link") << CommandFrames::link() << hex("214C05720D");
+    QTest::newRow("velocity, 4~20mA") << CommandFrames::configure(1, 3) << hex("2143070103 6F0D");
+    QTest::newRow("no selection") << CommandFrames::configure(-1, -1) << hex("214307FFFF 690D");
+    QTest::newRow("truncated toward zero")
+        << vibrate(0, 10.01f, 0, 160.99) << hex("21560A 01 9001 A000 B30D");
+    // 2.3f × 40 is 91.9999981; rounded to single precision it is 92.
+    QTest::newRow("single precision product")
+        << vibrate(0, 2.3f, 0, 160) << hex("21560A 01 5C00 A000 7E0D");
+    QTest::newRow("50 mms^-1, row 255 is point 0")
+        << vibrate(255, 50, 1, 100) << hex("21560A 00 C800 6400 AD0D");
+}
+
+void TestDevice::commandFrames()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(frame.toHex(' '), expected.toHex(' '));
+}
+
+void TestDevice::garbageNeverHoldsBackAReply_data()
+{
+    QTest::addColumn<QByteArray>("garbage");
+    QTest::newRow("two replies in one read") << hex("214C05720D 215207 0201 7D0D");
+    QTest::newRow("noise byte") << hex("FF");
+    QTest::newRow("lone start byte") << hex("21");
+    QTest::newRow("wrong terminator") << hex("214C05720A");
+    QTest::newRow("wrong checksum") << hex("215207 0102 7E0D");
+    QTest::newRow("unknown letter") << Frame::build('X', hex("0102"));
+    QTest::newRow("L with a payload") << Frame::build('L', hex("00"));
+    QTest::newRow("length below 5") << hex("215603 7A0D");
+    QTest::newRow("V too short") << Frame::build('V', hex("0100E80310"));
+    QTest::newRow("damaged length byte 1B") << hex("21561B 0100 E803 1027 A50D");
+    QTest::newRow("false header 21 43 FF") << hex("2143FF");
+    QTest::newRow("false header of 200 bytes with noise") << hex("2156C8 0102 21 5207");
+    QTest::newRow("truncated reply") << hex("21560B 0100 E8");
+}
+
+// Whatever comes first, the reply behind it comes out of the very pass that
+// gets its last byte, whether the stream arrives at once or a byte at a
+// time, and nothing is left behind.
+void TestDevice::garbageNeverHoldsBackAReply()
+{
+    QFETCH(QByteArray, garbage);
+    QByteArray whole = garbage + pointReply;
+    QVERIFY(describe(ReplyParser::parse(whole)).endsWith("V1000,10000"));
+    QVERIFY(whole.isEmpty());
+    QByteArray buffer;
+    QStringList replies;
+    for (const char byte : garbage + pointReply) {
+        QVERIFY(!replies.join(' ').contains('V'));
+        buffer += byte;
+        const QString parsed = describe(ReplyParser::parse(buffer));
+        if (!parsed.isEmpty())
+            replies << parsed;
+    }
+    QVERIFY(replies.join(' ').endsWith("V1000,10000"));
+    QVERIFY(buffer.isEmpty());
+}
+
+// Replies with line noise between them, in reads cut at random points: no
+// reply is lost, not even to noise with start bytes, the outcome never
+// depends on the cuts, and a frame that announces the longest length and
+// never proves valid is dropped, so the buffer drains.
+void TestDevice::randomStreamsNeverStall()
+{
+    QRandomGenerator random(20240601);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray stream;
+        QStringList expected;
+        for (int i = 0; i < 20; ++i) {
+            for (int noise = random.bounded(20); noise > 0; --noise)
+                stream += static_cast<char>(round % 2 ? random.bounded(256)
+                                                      : Frame::startByte + 1 + random.bounded(255));
+            const auto &reply = sampleReplies.at(random.bounded(sampleReplies.size()));
+            stream += reply.first;
+            expected << reply.second;
+        }
+        stream += hex("2156FF") + QByteArray(Frame::maximumLength, '\0');
+        QByteArray buffer;
+        QList<Reply> replies;
+        for (int from = 0, size = 0; from < stream.size(); from += size) {
+            size = 1 + random.bounded(40);
+            buffer += stream.mid(from, size);
+            replies += ReplyParser::parse(buffer);
+        }
+        QCOMPARE(describe(replies), expected.join(' '));
+        QVERIFY(buffer.isEmpty());
+    }
+}
+
+// The window reads the types when the signal arrives, so they must be stored
+// by then; point replies carry their number and counts in their signal.
+void TestDevice::workerStoresValuesBeforeSignalling()
+{
+    rxBuffer = hex("214C05720D 215207 0201 7D0D 214307 0103 6F0D FF") + pointReply +
+               Frame::build('V', hex("0200 2003 9001"));
+    QStringList seen;
+    runWorker([this, &seen](HandleThread &worker) {
+        connect(
+            &worker, &HandleThread::updateSignal, this,
+            [&seen](InterfaceType_e type) {
+                seen << QString::asprintf("%d:%d,%d", type, deviceSensorType, deviceInputType);
+            },
+            Qt::BlockingQueuedConnection);
+        connect(
+            &worker, &HandleThread::pointReplySignal, this,
+            [&seen](int number, int amplitude, int output) {
+                seen << QString::asprintf("V%d:%d,%d", number, amplitude, output);
+            },
+            Qt::BlockingQueuedConnection);
+        worker.start();
+        QTRY_COMPARE(seen, (QStringList{"2:0,0", "4:2,1", "V1:1000,10000", "V2:800,400"}));
+    });
+}
+
+// A reply split across reads with a pause is taken; an incomplete frame that
+// gets no further byte for seconds is dropped, so that a false header does not
+// sit in the buffer in front of the next reply.
+void TestDevice::workerDropsAStalledFrame()
+{
+    rxBuffer = pointReply.left(6);
+    QStringList seen;
+    runWorker([this, &seen](HandleThread &worker) {
+        connect(&worker, &HandleThread::pointReplySignal, this,
+                [&seen](int number) { seen << QString::number(number); });
+        worker.start();
+        QTest::qWait(700);
+        append(pointReply.mid(6));
+        QTRY_COMPARE(seen, QStringList{"1"});
+        append(hex("2156FF 0102 21"));
+        QTRY_VERIFY_WITH_TIMEOUT(buffered().isEmpty(), 5000);
+        append(pointReply);
+        QTRY_COMPARE(seen, (QStringList{"1", "1"}));
+    });
+}
+
+// Operations on the ledger ("await n", "release", "clear", "take n") and the
+// verdicts of the takes: A accepted, N not awaited, S stale.
+void TestDevice::pointLedger_data()
+{
+    QTest::addColumn<QString>("operations");
+    QTest::addColumn<QString>("verdicts");
+    QTest::newRow("nothing awaited") << "take 1"
+                                     << "N";
+    QTest::newRow("awaited, then again") << "await 1, take 1, take 1"
+                                         << "A N";
+    QTest::newRow("earlier point is stale") << "await 1, release, await 2, take 1, take 2"
+                                            << "S A";
+    QTest::newRow("number never sent") << "await 1, release, await 2, take 9"
+                                       << "A";
+    QTest::newRow("new link forgets") << "await 3, release, clear, await 1, take 3"
+                                      << "A";
+    QString wrap;
+    for (int row = 0; row < 256; ++row)
+        wrap += QStringLiteral("await %1, release, ").arg((row + 1) % 256);
+    QTest::newRow("row 256 is number 1 again") << wrap + "await 1, take 2, take 1"
+                                               << "S A";
+}
+
+void TestDevice::pointLedger()
+{
+    QFETCH(QString, operations);
+    PointLedger ledger;
+    QStringList verdicts;
+    for (const QString &operation : operations.split(QStringLiteral(", "))) {
+        const QString word = operation.section(' ', 0, 0);
+        const auto number = static_cast<quint8>(operation.section(' ', 1).toInt());
+        if (word == "await")
+            ledger.await(number);
+        else if (word == "release")
+            ledger.release();
+        else if (word == "clear")
+            ledger.clear();
+        else
+            verdicts << QString("ANS").at(ledger.take(number));
+    }
+    QTEST(verdicts.join(' '), "verdicts");
+}
+
+// The ports named in RT58_EXTRA_PORTS come first, in their order, so the first
+// is selected; a port that does not open right now is not listed. A left press
+// on the selector lists the ports again, a right press does not.
+void TestDevice::portList()
+{
+    SimProcess simA, simB, late;
+    const QString a = m_dir.filePath("ttyA"), b = m_dir.filePath("ttyB");
+    QVERIFY(simA.start(a) && simB.start(b));
+    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(b + "::" + m_dir.filePath("missing") + ":" + a));
+    QCOMPARE(PortLister::openablePorts().mid(0, 2), (QStringList{b, a}));
+    QSerialPort holder(b);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    QCOMPARE(PortLister::openablePorts().value(0), a);
+
+    MainWindow window;
+    WorkbenchDriver driver(window);
+    auto *ports = driver.widget<QComboBox>("serialPortComboBox");
+    QCOMPARE(ports->currentText(), a);
+    QVERIFY(late.start(m_dir.filePath("ttyC")));
+    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(m_dir.filePath("ttyC")));
+    QTest::mouseClick(ports, Qt::RightButton);
+    QCOMPARE(ports->currentText(), a);
+    QTest::mouseClick(ports, Qt::LeftButton);
+    ports->hidePopup();
+    QCOMPARE(ports->itemText(0), m_dir.filePath("ttyC"));
+}
+
+// A port another program holds fails to connect and changes nothing; then
+// connect and disconnect twice, with the port's settings and the frames on
+// the line; the calibrator vanishes and comes back. The worker stops with the
+// window.
+void TestDevice::link()
+{
+    const QString link = m_dir.filePath("ttyRT58");
+    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(link));
+    SimProcess sim;
+    QVERIFY(sim.start(link));
+    const auto threadCount = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+    const uint threadsBefore = threadCount();
+    {
+        MainWindow window;
+        WorkbenchDriver driver(window);
+        {
+            QSerialPort holder(link);
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+            QTest::ignoreMessage(QtDebugMsg, "连接失败！");
+            driver.click("connectBtn");
+            QVERIFY(!connectSent && !readSent && !serialPort);
+        }
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(driver.connectTo(link));
+            QCOMPARE(linkState(driver), QString("已连接 disconnect"));
+            const QSerialPort &port = *serialPort;
+            QCOMPARE((QList<qint64>{port.baudRate(), port.dataBits(), port.parity(),
+                                    port.stopBits(), port.flowControl(), port.readBufferSize()}),
+                     (QList<qint64>{9600, 8, 0, 1, 0, 1024}));
+            driver.click("disconnectBtn");
+            QTRY_COMPARE(linkState(driver), QString("已断开 connect"));
+            QVERIFY(!serialPort);
+        }
+        const QStringList session{"21 4C 05 72 0D", "21 52 05 78 0D", "21 53 05 79 0D"};
+        QCOMPARE(sim.receivedFrames(), session + session);
+        QVERIFY(driver.connectTo(link));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^串口已丢失"));
+        sim.kill();
+        QTRY_COMPARE(linkState(driver), QString("已断开 connect"));
+        QVERIFY(sim.start(link));
+        QVERIFY(driver.connectTo(link));
+    }
+    QCOMPARE(threadCount(), threadsBefore);
+}
+
+// Replies come late, in pieces and after line noise; the receive log shows
+// the whole buffer gathered so far. An impatient operator presses Connect
+// again before the reply: the unanswered port is given up, so the second
+// press connects.
+void TestDevice::linkOnAFaultyLine()
+{
+    const QString link = m_dir.filePath("ttyRT58");
+    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(link));
+    SimProcess sim;
+    QVERIFY(
+        sim.start(link, {"--delay", "300", "--noise", "7", "--split", "1", "--split-gap", "15"}));
+    MainWindow window;
+    WorkbenchDriver driver(window);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^接受指令:.*21 4C 05 72 0D$"));
+    driver.click("connectBtn");
+    QTRY_COMPARE(sim.receivedFrames(), QStringList{"21 4C 05 72 0D"});
+    driver.click("connectBtn");
+    QTRY_VERIFY(connectAcked && readAcked);
+    QCOMPARE(linkState(driver), QString("已连接 disconnect"));
+}
+
+QTEST_MAIN(TestDevice)
+#include "tst_device.moc"

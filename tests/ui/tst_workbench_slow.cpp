@@ -1,0 +1,216 @@
+// What takes minutes by nature (`ctest -LE slow` skips it): a long run
+// against a hostile calibrator, in which one dropped answer waits out the
+// 60 s point timeout, and a result that came while the close question stood
+// open for more than a minute.
+#include "Workbench.h"
+#include "device/CommandFrames.h"
+#include "ui/ResultCalculator.h"
+
+#include <QtTest>
+
+namespace {
+// Enough points for the 8-bit point numbers to wrap.
+constexpr int rowCount = 260;
+constexpr int timeoutMs = 60000;
+
+enum Damage_e
+{
+    NoDamage,
+    LengthByte,
+    Checksum,
+    Truncated,
+    FalseHeader,
+    Noise
+};
+
+// What the calibrator does with one point.
+struct PointPlan
+{
+    int delayMs = 0;
+    bool dropped = false;
+    Damage_e damage = NoDamage;
+    int repeatDelayMs = -1;
+    int strayRow = -1;
+};
+
+int outputCount(int row)
+{
+    return 100 + 7 * row;
+}
+
+// Most answers are quick, so that the run takes little more than the polls.
+int answerDelay(QRandomGenerator &random)
+{
+    const int draw = random.bounded(100);
+    return draw < 85   ? random.bounded(30)
+           : draw < 97 ? 100 + random.bounded(400)
+                       : 1000 + random.bounded(1500);
+}
+
+// An earlier row to replay, whose point number is neither the one under test
+// nor the next one (a replay of those would be a valid answer after the wrap).
+int strayRow(QRandomGenerator &random, int row)
+{
+    const int earlier = qMax(0, row - 1 - random.bounded(50));
+    const quint8 number = CommandFrames::pointNumber(earlier);
+    const bool valid =
+        number == CommandFrames::pointNumber(row) || number == CommandFrames::pointNumber(row + 1);
+    return row == 0 || valid ? -1 : earlier;
+}
+
+// A fixed-seed plan: delays, damaged copies, repeats, strays, one drop.
+QVector<PointPlan> makePlan()
+{
+    QRandomGenerator random(20240611);
+    QVector<PointPlan> plan(rowCount);
+    for (int row = 0; row < rowCount; ++row) {
+        PointPlan &point = plan[row];
+        point.delayMs = answerDelay(random);
+        if (random.bounded(100) < 10)
+            point.damage = static_cast<Damage_e>(1 + random.bounded(5));
+        if (random.bounded(100) < 10)
+            point.repeatDelayMs = random.bounded(600);
+        if (random.bounded(100) < 6)
+            point.strayRow = strayRow(random, row);
+    }
+    plan[10 + random.bounded(rowCount - 20)].dropped = true;
+    return plan;
+}
+
+QByteArray damaged(QByteArray bytes, Damage_e damage, QRandomGenerator &random)
+{
+    switch (damage) {
+    case LengthByte:
+        bytes[2] = static_cast<char>(bytes.at(2) + 0x10);
+        return bytes;
+    case Checksum:
+        bytes[bytes.size() - 2] = static_cast<char>(bytes.at(bytes.size() - 2) ^ 0x5A);
+        return bytes;
+    case Truncated:
+        return bytes.left(3 + random.bounded(bytes.size() - 4));
+    case FalseHeader:
+        return QByteArray::fromHex("21") + "RCV"[random.bounded(3)] +
+               char(20 + random.bounded(236));
+    case Noise: {
+        QByteArray noise(1 + random.bounded(12), Qt::Uninitialized);
+        for (char &byte : noise)
+            byte = static_cast<char>(random.bounded(4) == 0 ? 0x21 : random.bounded(256));
+        return noise;
+    }
+    case NoDamage:
+        break;
+    }
+    return {};
+}
+
+// The calibrator's side of the plan, on the calibrator's thread: notes when
+// each vibrate frame arrived and keeps its answers, to replay them as strays.
+ScriptedCalibrator::Script hostileScript(const QVector<PointPlan> &plan, QVector<qint64> &arrivals)
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    return [plan, &arrivals, clock, answers = QList<QByteArray>(),
+            random = QRandomGenerator(7)](const QByteArray &command, int index) mutable {
+        arrivals.append(clock->elapsed());
+        const QByteArray answer = ScriptedCalibrator::answer(command, outputCount(index));
+        answers.append(answer);
+        const PointPlan point = plan.value(index);
+        QList<ScriptedCalibrator::Write> writes;
+        if (point.strayRow >= 0)
+            writes.append({0, answers.at(point.strayRow)});
+        if (point.damage != NoDamage)
+            writes.append({point.delayMs, damaged(answer, point.damage, random)});
+        if (!point.dropped)
+            writes.append({point.delayMs, answer});
+        if (!point.dropped && point.repeatDelayMs >= 0)
+            writes.append({point.delayMs + point.repeatDelayMs, answer});
+        return writes;
+    };
+}
+
+// The control amplitude and sensitivity of a row answered with its own counts.
+QString expectedResult(const QString &amplitudeCell, int row)
+{
+    const int code = *CommandFrames::amplitudeCode(amplitudeCell.toFloat(), 0);
+    float amplitude = 0;
+    ResultCalculator::controlAmplitude(0, 2 * code, &amplitude);
+    const float sensitivity = ResultCalculator::sensitivity(outputCount(row), amplitude);
+    return ResultCalculator::amplitudeText(amplitude, 0) + QLatin1Char('|') +
+           ResultCalculator::sensitivityText(sensitivity, 0, 0);
+}
+} // namespace
+
+class TestWorkbenchSlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyResultLandsInItsOwnRow();
+    void resultKeptPastALongCloseQuestion();
+};
+
+// Every row shows its own point's result, or fails when its answer was
+// dropped; the scheme goes out once, in order; only the dropped point waits
+// for the timeout, and answers to earlier points after the run change nothing.
+void TestWorkbenchSlow::everyResultLandsInItsOwnRow()
+{
+    const QVector<PointPlan> plan = makePlan();
+    QVector<qint64> arrivals;
+    Workbench bench;
+    QVERIFY(bench.start(Workbench::script(hostileScript(plan, arrivals))));
+    for (int row = 0; row < rowCount; ++row)
+        bench.addPoint(QString::number(0.5 + 0.1 * row), QStringLiteral("160"));
+    bench.run(rowCount * 1000 + timeoutMs);
+    const int ignoredInRun = bench.messages().count("忽略测量回复");
+    for (int row = 0; row < rowCount; row += 10)
+        bench.scripted().writeLater(
+            row % 7, ScriptedCalibrator::answer(CommandFrames::vibrate(row, 80, 160), 12345));
+    QTRY_COMPARE(bench.messages().count("忽略测量回复"), ignoredInRun + rowCount / 10);
+    QVERIFY(ignoredInRun > 0);
+
+    const QStringList amplitudes = bench.columnTexts(1);
+    QStringList frames;
+    for (int row = 0; row < rowCount; ++row) {
+        const QString expected =
+            plan.at(row).dropped ? "测试失败|测试失败" : expectedResult(amplitudes.at(row), row);
+        QVERIFY2(bench.rowText(row, 3, 4) == expected,
+                 qPrintable(QString("row %1: %2, expected %3")
+                                .arg(row + 1)
+                                .arg(bench.rowText(row, 3, 4), expected)));
+        frames << QString("21 56 0A %1").arg(CommandFrames::pointNumber(row), 2, 16, QChar('0'));
+    }
+    QStringList sent;
+    for (const QString &frame : bench.frames("21 56"))
+        sent << frame.left(11);
+    QCOMPARE(sent.join(' '), frames.join(' ').toUpper());
+    QCOMPARE(arrivals.size(), rowCount);
+    for (int row = 0; row + 1 < rowCount; ++row) {
+        const qint64 wait = arrivals.at(row + 1) - arrivals.at(row);
+        const qint64 from = plan.at(row).dropped ? timeoutMs : 0;
+        const qint64 to = (plan.at(row).dropped ? timeoutMs : plan.at(row).delayMs) + 5000;
+        QVERIFY2(wait > from && wait < to,
+                 qPrintable(QString("row %1: %2 ms").arg(row + 1).arg(wait)));
+    }
+}
+
+// The close question opens during point 1 and is answered Cancel only after
+// more than the point timeout; the point's result, which came meanwhile, is
+// kept, and the run goes on.
+void TestWorkbenchSlow::resultKeptPastALongCloseQuestion()
+{
+    Workbench bench;
+    QVERIFY(bench.start(Workbench::script(Workbench::answerAfter(1000))));
+    bench.addPoints({10, 20});
+    bench.answerer().setAnswer(QMessageBox::Cancel);
+    bench.answerer().setAnswerDelay(timeoutMs + 1500);
+    bench.whenVibrateFrames(1, [&bench] { bench.window().close(); });
+    QElapsedTimer clock;
+    clock.start();
+    bench.run(2 * timeoutMs);
+    QVERIFY(clock.elapsed() > timeoutMs + 1500);
+    QVERIFY(bench.window().isVisible());
+    QCOMPARE(bench.columnTexts(3), amplitudeTexts({10, 20}));
+}
+
+QTEST_MAIN(TestWorkbenchSlow)
+#include "tst_workbench_slow.moc"

@@ -13,22 +13,14 @@ namespace {
 constexpr int rowCount = 260;
 constexpr int timeoutMs = 60000;
 
-enum Damage_e
-{
-    NoDamage,
-    LengthByte,
-    Checksum,
-    Truncated,
-    FalseHeader,
-    Noise
-};
-
-// What the calibrator does with one point.
+// What the calibrator does with one point. Damage: none (0), or a copy with
+// a wrong length byte (1) or checksum (2), cut short (3), a false header (4)
+// or line noise (5), in front of the answer.
 struct PointPlan
 {
     int delayMs = 0;
     bool dropped = false;
-    Damage_e damage = NoDamage;
+    int damage = 0;
     int repeatDelayMs = -1;
     int strayRow = -1;
 };
@@ -67,7 +59,7 @@ QVector<PointPlan> makePlan()
         PointPlan &point = plan[row];
         point.delayMs = answerDelay(random);
         if (random.bounded(100) < 10)
-            point.damage = static_cast<Damage_e>(1 + random.bounded(5));
+            point.damage = 1 + random.bounded(5);
         if (random.bounded(100) < 10)
             point.repeatDelayMs = random.bounded(600);
         if (random.bounded(100) < 6)
@@ -77,30 +69,22 @@ QVector<PointPlan> makePlan()
     return plan;
 }
 
-QByteArray damaged(QByteArray bytes, Damage_e damage, QRandomGenerator &random)
+QByteArray damaged(QByteArray bytes, int damage, QRandomGenerator &random)
 {
-    switch (damage) {
-    case LengthByte:
+    if (damage == 1)
         bytes[2] = static_cast<char>(bytes.at(2) + 0x10);
-        return bytes;
-    case Checksum:
+    if (damage == 2)
         bytes[bytes.size() - 2] = static_cast<char>(bytes.at(bytes.size() - 2) ^ 0x5A);
-        return bytes;
-    case Truncated:
-        return bytes.left(3 + random.bounded(bytes.size() - 4));
-    case FalseHeader:
-        return QByteArray::fromHex("21") + "RCV"[random.bounded(3)] +
-               char(20 + random.bounded(236));
-    case Noise: {
-        QByteArray noise(1 + random.bounded(12), Qt::Uninitialized);
-        for (char &byte : noise)
+    if (damage == 3)
+        bytes.truncate(3 + random.bounded(bytes.size() - 4));
+    if (damage == 4)
+        bytes = "\x21" + QByteArray(1, "RCV"[random.bounded(3)]) + char(20 + random.bounded(236));
+    if (damage == 5) {
+        bytes.fill(0, 1 + random.bounded(12));
+        for (char &byte : bytes)
             byte = static_cast<char>(random.bounded(4) == 0 ? 0x21 : random.bounded(256));
-        return noise;
     }
-    case NoDamage:
-        break;
-    }
-    return {};
+    return bytes;
 }
 
 // The calibrator's side of the plan, on the calibrator's thread: notes when
@@ -118,7 +102,7 @@ ScriptedCalibrator::Script hostileScript(const QVector<PointPlan> &plan, QVector
         QList<ScriptedCalibrator::Write> writes;
         if (point.strayRow >= 0)
             writes.append({0, answers.at(point.strayRow)});
-        if (point.damage != NoDamage)
+        if (point.damage != 0)
             writes.append({point.delayMs, damaged(answer, point.damage, random)});
         if (!point.dropped)
             writes.append({point.delayMs, answer});

@@ -25,67 +25,57 @@ private slots:
     void lockFolder();
 };
 
+namespace {
+// One column "example", one row each.
+void rows(const QStringList &examples)
+{
+    QTest::addColumn<QString>("example");
+    for (const QString &example : examples)
+        QTest::newRow(qPrintable(example)) << example;
+}
+} // namespace
+
+// "folders made (and a file), under prefix/ => the folder found".
 void TestApp::templatesBesideTheExecutableFirst_data()
 {
-    QTest::addColumn<QStringList>("folders");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("expected");
-    const QString beside = QStringLiteral("prefix/bin/doc");
-    const QString shared = QStringLiteral("prefix/share/rt58/doc");
-    QTest::newRow("build tree") << QStringList{beside} << QString() << beside;
-    QTest::newRow("installed") << QStringList{shared} << QString() << shared;
-    QTest::newRow("both") << QStringList{beside, shared} << QString() << beside;
-    QTest::newRow("neither") << QStringList{} << QString() << beside;
-    QTest::newRow("file named doc") << QStringList{shared} << beside << shared;
+    rows({"bin/doc => bin/doc", "share/rt58/doc => share/rt58/doc",
+          "bin/doc share/rt58/doc => bin/doc", " => bin/doc",
+          "share/rt58/doc and a file bin/doc => share/rt58/doc"});
 }
 
 void TestApp::templatesBesideTheExecutableFirst()
 {
-    QFETCH(QStringList, folders);
-    QFETCH(QString, file);
-    QFETCH(QString, expected);
+    QFETCH(QString, example);
     QTemporaryDir root;
-    const QDir rootDir(root.path());
-    for (const QString &folder : folders + QStringList{"prefix/bin"})
-        QVERIFY(rootDir.mkpath(folder));
-    if (!file.isEmpty())
-        QVERIFY(QFile(rootDir.filePath(file)).open(QIODevice::WriteOnly));
-    QCOMPARE(AppPaths::dataDir(rootDir.filePath("prefix/bin"), "doc"), rootDir.filePath(expected));
+    const QDir prefix(root.filePath("prefix"));
+    const QString made = example.section(" => ", 0, 0);
+    const QStringList folders =
+        made.section(" and a file ", 0, 0).split(' ', Qt::SkipEmptyParts) + QStringList{"bin"};
+    for (const QString &folder : folders)
+        QVERIFY(prefix.mkpath(folder));
+    if (made.contains(" and a file "))
+        QVERIFY(QFile(prefix.filePath(made.section(" and a file ", 1))).open(QIODevice::WriteOnly));
+    QCOMPARE(AppPaths::dataDir(prefix.filePath("bin"), "doc"),
+             prefix.filePath(example.section(" => ", 1)));
 }
 
-// The Chinese catalogue translates the English sources, the English one the
-// Chinese sources; what has no entry stays as it is.
+// "catalogue|context|source => shown": the Chinese catalogue translates the
+// English sources, the English one the Chinese sources; what has no entry
+// stays as it is.
 void TestApp::catalogues_data()
 {
-    QTest::addColumn<QString>("catalogue");
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("shown");
-    const QString zh = ":/lang/RT-58_zh_CN.qm";
-    const QString en = ":/lang/RT-58_zh_EN.qm";
-    QTest::newRow("zh title") << zh << "MainWindow"
-                              << "MainWindow"
-                              << "RT-58A校准系统";
-    QTest::newRow("zh export") << zh << "ExportFile"
-                               << "Info"
-                               << "提示信息";
-    QTest::newRow("en failed") << en << "Config"
-                               << "连接失败！"
-                               << "Failed to connect!";
-    QTest::newRow("en no entry") << en << "ExportFile"
-                                 << "保存图片失败!"
-                                 << "保存图片失败!";
+    rows({"zh_CN|MainWindow|MainWindow => RT-58A校准系统", "zh_CN|ExportFile|Info => 提示信息",
+          "zh_EN|Config|连接失败！ => Failed to connect!", "zh_EN|ExportFile|保存图片失败! => "});
 }
 
 void TestApp::catalogues()
 {
-    QFETCH(QString, catalogue);
-    QFETCH(QString, context);
-    QFETCH(QString, source);
+    QFETCH(QString, example);
+    const QStringList key = example.section(" => ", 0, 0).split('|');
     QTranslator translator;
-    QVERIFY(translator.load(catalogue));
-    const QString shown = translator.translate(context.toUtf8(), source.toUtf8());
-    QTEST(shown.isEmpty() ? source : shown, "shown");
+    QVERIFY(translator.load(":/lang/RT-58_" + key.at(0) + ".qm"));
+    QCOMPARE(translator.translate(qPrintable(key.at(1)), key.at(2).toUtf8()),
+             example.section(" => ", 1));
 }
 
 // A connect request clears its own pair and the disconnect pair, so that the
@@ -93,13 +83,15 @@ void TestApp::catalogues()
 // stays.
 void TestApp::connectRequestClearsTheDisconnectPair()
 {
-    for (bool *flag : {&connectSent, &connectAcked, &disconnectSent, &disconnectAcked, &readSent,
-                       &readAcked, &configSent, &configAcked, &pointSent, &pointAcked})
+    const QList<bool *> flags{&connectSent, &connectAcked, &disconnectSent, &disconnectAcked,
+                              &readSent,    &readAcked,    &configSent,     &configAcked};
+    for (bool *flag : flags)
         *flag = true;
     updateStatus(2);
-    QCOMPARE((QList<bool>{connectSent, connectAcked, disconnectSent, disconnectAcked, readSent,
-                          readAcked, configSent, configAcked, pointSent, pointAcked}),
-             (QList<bool>{false, false, false, false, true, true, true, true, true, true}));
+    QString set;
+    for (bool *flag : flags)
+        set += *flag ? '1' : '0';
+    QCOMPARE(set, QString("00001111"));
 }
 
 // The kernel lets go of the lock with the guard, however its holder ends.
@@ -108,7 +100,7 @@ void TestApp::guardTurnsAwayTheSameNameOnly()
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     {
-        SingleInstanceGuard first(QStringLiteral("rt58-guard"));
+        const SingleInstanceGuard first(QStringLiteral("rt58-guard"));
         QVERIFY(!first.alreadyRunning());
         QVERIFY(SingleInstanceGuard(QStringLiteral("rt58-guard")).alreadyRunning());
         QVERIFY(!SingleInstanceGuard(QStringLiteral("rt58-other")).alreadyRunning());
@@ -116,56 +108,36 @@ void TestApp::guardTurnsAwayTheSameNameOnly()
     QVERIFY(!SingleInstanceGuard(QStringLiteral("rt58-guard")).alreadyRunning());
 }
 
-// "runtime": what XDG_RUNTIME_DIR names; "temporary": the folder in the
-// temporary folder that stands in without it. Either is used only when it is
-// the user's own and private; with neither there is no guard.
+// "XDG_RUNTIME_DIR|the folder in the temporary folder that stands in without
+// it => the one used": either only when it is the user's own and private;
+// with neither there is no guard.
 void TestApp::lockFolder_data()
 {
-    QTest::addColumn<QString>("runtime");
-    QTest::addColumn<QString>("temporary");
-    QTest::addColumn<QString>("used");
-    QTest::newRow("no runtime variable") << ""
-                                         << ""
-                                         << "temporary";
-    QTest::newRow("runtime folder of another user") << "foreign"
-                                                    << ""
-                                                    << "temporary";
-    QTest::newRow("open temporary folder") << ""
-                                           << "open"
-                                           << "";
-    QTest::newRow("both of another user") << "foreign"
-                                          << "foreign"
-                                          << "";
+    rows({"unset|private => temporary", "foreign|private => temporary", "unset|open => ",
+          "foreign|foreign => "});
 }
 
 void TestApp::lockFolder()
 {
-    QFETCH(QString, runtime);
-    QFETCH(QString, temporary);
-    if (::getuid() != 0 && (runtime == "foreign" || temporary == "foreign"))
+    QFETCH(QString, example);
+    if (::getuid() != 0 && example.contains("foreign"))
         QSKIP("needs root to give a folder to another user");
-    QTemporaryDir temp;
-    QTemporaryDir foreign;
-    const QString folder =
-        temp.filePath("runtime-" + QString::fromLocal8Bit(getpwuid(::getuid())->pw_name));
-    QVERIFY(QDir().mkdir(folder) && QFile(folder).setPermissions(QFileDevice::Permissions(0x7700)));
-    if (temporary == "open")
-        QVERIFY(QFile(folder).setPermissions(QFileDevice::Permissions(0x7777)));
-    for (const QString &path : {foreign.path(), temporary == "foreign" ? folder : QString()})
+    const QStringList folders = example.section(" => ", 0, 0).split('|');
+    QTemporaryDir temp, foreign;
+    const QString folder = temp.filePath("runtime-" + QString(getpwuid(::getuid())->pw_name));
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(QFile(folder).setPermissions(
+        QFileDevice::Permissions(folders.at(1) == "open" ? 0x7777 : 0x7700)));
+    for (const QString &path : {foreign.path(), folders.at(1) == "foreign" ? folder : QString()})
         QVERIFY(path.isEmpty() || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
     qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    if (runtime == "foreign")
+    if (folders.at(0) == "foreign")
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(foreign.path()));
     else
         qunsetenv("XDG_RUNTIME_DIR");
-    QFETCH(QString, used);
-    {
-        SingleInstanceGuard guard(QStringLiteral("rt58-lock"));
-        QVERIFY(!guard.alreadyRunning());
-        const QString path = guard.lockFilePath();
-        QCOMPARE(path.isEmpty() ? QString() : QFileInfo(path).absolutePath(),
-                 used.isEmpty() ? QString() : folder);
-    }
+    const QString lockFile = SingleInstanceGuard(QStringLiteral("rt58-lock")).lockFilePath();
+    QCOMPARE(lockFile.isEmpty() ? QString() : QFileInfo(lockFile).absolutePath(),
+             example.endsWith("temporary") ? folder : QString());
     QVERIFY(QDir(foreign.path()).isEmpty());
     qunsetenv("TMPDIR");
 }

@@ -1,8 +1,9 @@
 // The program as main runs it, under this probe's name, with a technician's
 // hand on it, for tst_program, which signals or kills it. Arguments: the port
 // to connect to and the number of points to run (none: only connect); with
-// no arguments the window is left alone. Every box is answered, and its title
-// and text are printed when the program ends.
+// no arguments the window is left alone. It prints "shown" once the window
+// is; every box is answered, and its title and text are printed when the
+// program ends.
 #include "ModalAnswerer.h"
 #include "WorkbenchDriver.h"
 #include "app/ApplicationAttributes.h"
@@ -26,7 +27,11 @@ int main(int argc, char *argv[])
         MainWindow *window = nullptr;
         for (QWidget *widget : QApplication::topLevelWidgets())
             window = window ? window : qobject_cast<MainWindow *>(widget);
-        if (!window || arguments.isEmpty())
+        if (!window)
+            return;
+        std::printf("shown\n");
+        std::fflush(stdout);
+        if (arguments.isEmpty())
             return;
         WorkbenchDriver driver(*window);
         if (!driver.connectTo(arguments.at(0)))

@@ -46,14 +46,6 @@ QByteArray vibrate(int row, float amplitude, int sensorType, double frequency)
 
 const QByteArray pointReply = hex("21560B 0100 E803 1027 A50D");
 
-// Replies of every letter, for the random streams.
-const QList<QPair<QByteArray, QString>> sampleReplies = {
-    {hex("214C05720D"), "L"},
-    {hex("215207 FFFF 780D"), "R-1,-1"},
-    {Frame::build('C', {}), "C"},
-    {pointReply, "V1000,10000"},
-};
-
 void runWorker(const std::function<void(HandleThread &)> &body)
 {
     HandleThread worker;
@@ -92,7 +84,6 @@ private slots:
     void commandFrames();
     void garbageNeverHoldsBackAReply_data();
     void garbageNeverHoldsBackAReply();
-    void randomStreamsNeverStall();
     void workerStoresValuesBeforeSignalling();
     void workerDropsAStalledFrame();
     void pointLedger_data();
@@ -109,16 +100,16 @@ void TestDevice::commandFrames_data()
 {
     QTest::addColumn<QByteArray>("frame");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("link") << CommandFrames::link() << hex("214C05720D");
-    QTest::newRow("velocity, 4~20mA") << CommandFrames::configure(1, 3) << hex("2143070103 6F0D");
-    QTest::newRow("no selection") << CommandFrames::configure(-1, -1) << hex("214307FFFF 690D");
-    QTest::newRow("truncated toward zero")
-        << vibrate(0, 10.01f, 0, 160.99) << hex("21560A 01 9001 A000 B30D");
+    const auto row = [](const char *name, const QByteArray &frame, const char *expected) {
+        QTest::newRow(name) << frame << hex(expected);
+    };
+    row("link", CommandFrames::link(), "214C05720D");
+    row("velocity, 4~20mA", CommandFrames::configure(1, 3), "2143070103 6F0D");
+    row("no selection", CommandFrames::configure(-1, -1), "214307FFFF 690D");
+    row("truncated toward zero", vibrate(0, 10.01f, 0, 160.99), "21560A 01 9001 A000 B30D");
     // 2.3f × 40 is 91.9999981; rounded to single precision it is 92.
-    QTest::newRow("single precision product")
-        << vibrate(0, 2.3f, 0, 160) << hex("21560A 01 5C00 A000 7E0D");
-    QTest::newRow("50 mms^-1, row 255 is point 0")
-        << vibrate(255, 50, 1, 100) << hex("21560A 00 C800 6400 AD0D");
+    row("single precision product", vibrate(0, 2.3f, 0, 160), "21560A 01 5C00 A000 7E0D");
+    row("50 mms^-1, row 255 is point 0", vibrate(255, 50, 1, 100), "21560A 00 C800 6400 AD0D");
 }
 
 void TestDevice::commandFrames()
@@ -131,19 +122,22 @@ void TestDevice::commandFrames()
 void TestDevice::garbageNeverHoldsBackAReply_data()
 {
     QTest::addColumn<QByteArray>("garbage");
-    QTest::newRow("two replies in one read") << hex("214C05720D 215207 0201 7D0D");
-    QTest::newRow("noise byte") << hex("FF");
-    QTest::newRow("lone start byte") << hex("21");
-    QTest::newRow("wrong terminator") << hex("214C05720A");
-    QTest::newRow("wrong checksum") << hex("215207 0102 7E0D");
-    QTest::newRow("unknown letter") << Frame::build('X', hex("0102"));
-    QTest::newRow("L with a payload") << Frame::build('L', hex("00"));
-    QTest::newRow("length below 5") << hex("215603 7A0D");
-    QTest::newRow("V too short") << Frame::build('V', hex("0100E80310"));
-    QTest::newRow("damaged length byte 1B") << hex("21561B 0100 E803 1027 A50D");
-    QTest::newRow("false header 21 43 FF") << hex("2143FF");
-    QTest::newRow("false header of 200 bytes with noise") << hex("2156C8 0102 21 5207");
-    QTest::newRow("truncated reply") << hex("21560B 0100 E8");
+    const auto row = [](const char *name, const QByteArray &garbage) {
+        QTest::newRow(name) << garbage;
+    };
+    row("two replies in one read", hex("214C05720D 215207 0201 7D0D"));
+    row("noise byte", hex("FF"));
+    row("lone start byte", hex("21"));
+    row("wrong terminator", hex("214C05720A"));
+    row("wrong checksum", hex("215207 0102 7E0D"));
+    row("unknown letter", Frame::build('X', hex("0102")));
+    row("L with a payload", Frame::build('L', hex("00")));
+    row("length below 5", hex("215603 7A0D"));
+    row("V too short", Frame::build('V', hex("0100E80310")));
+    row("damaged length byte 1B", hex("21561B 0100 E803 1027 A50D"));
+    row("false header 21 43 FF", hex("2143FF"));
+    row("false header of 200 bytes with noise", hex("2156C8 0102 21 5207"));
+    row("truncated reply", hex("21560B 0100 E8"));
 }
 
 // Whatever comes first, the reply behind it comes out of the very pass that
@@ -166,37 +160,6 @@ void TestDevice::garbageNeverHoldsBackAReply()
     }
     QVERIFY(replies.join(' ').endsWith("V1000,10000"));
     QVERIFY(buffer.isEmpty());
-}
-
-// Replies with line noise between them, in reads cut at random points: no
-// reply is lost, not even to noise with start bytes, the outcome never
-// depends on the cuts, and a frame that announces the longest length and
-// never proves valid is dropped, so the buffer drains.
-void TestDevice::randomStreamsNeverStall()
-{
-    QRandomGenerator random(20240601);
-    for (int round = 0; round < 200; ++round) {
-        QByteArray stream;
-        QStringList expected;
-        for (int i = 0; i < 20; ++i) {
-            for (int noise = random.bounded(20); noise > 0; --noise)
-                stream += static_cast<char>(round % 2 ? random.bounded(256)
-                                                      : Frame::startByte + 1 + random.bounded(255));
-            const auto &reply = sampleReplies.at(random.bounded(sampleReplies.size()));
-            stream += reply.first;
-            expected << reply.second;
-        }
-        stream += hex("2156FF") + QByteArray(Frame::maximumLength, '\0');
-        QByteArray buffer;
-        QList<Reply> replies;
-        for (int from = 0, size = 0; from < stream.size(); from += size) {
-            size = 1 + random.bounded(40);
-            buffer += stream.mid(from, size);
-            replies += ReplyParser::parse(buffer);
-        }
-        QCOMPARE(describe(replies), expected.join(' '));
-        QVERIFY(buffer.isEmpty());
-    }
 }
 
 // The window reads the types when the signal arrives, so they must be stored
@@ -251,21 +214,18 @@ void TestDevice::pointLedger_data()
 {
     QTest::addColumn<QString>("operations");
     QTest::addColumn<QString>("verdicts");
-    QTest::newRow("nothing awaited") << "take 1"
-                                     << "N";
-    QTest::newRow("awaited, then again") << "await 1, take 1, take 1"
-                                         << "A N";
-    QTest::newRow("earlier point is stale") << "await 1, release, await 2, take 1, take 2"
-                                            << "S A";
-    QTest::newRow("number never sent") << "await 1, release, await 2, take 9"
-                                       << "A";
-    QTest::newRow("new link forgets") << "await 3, release, clear, await 1, take 3"
-                                      << "A";
+    const auto row = [](const char *name, const QString &operations, const char *verdicts) {
+        QTest::newRow(name) << operations << QString(verdicts);
+    };
+    row("nothing awaited", "take 1", "N");
+    row("awaited, then again", "await 1, take 1, take 1", "A N");
+    row("earlier point is stale", "await 1, release, await 2, take 1, take 2", "S A");
+    row("number never sent", "await 1, release, await 2, take 9", "A");
+    row("new link forgets", "await 3, release, clear, await 1, take 3", "A");
     QString wrap;
-    for (int row = 0; row < 256; ++row)
-        wrap += QStringLiteral("await %1, release, ").arg((row + 1) % 256);
-    QTest::newRow("row 256 is number 1 again") << wrap + "await 1, take 2, take 1"
-                                               << "S A";
+    for (int point = 1; point <= 256; ++point)
+        wrap += QStringLiteral("await %1, release, ").arg(point % 256);
+    row("row 256 is number 1 again", wrap + "await 1, take 2, take 1", "S A");
 }
 
 void TestDevice::pointLedger()

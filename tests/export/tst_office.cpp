@@ -275,20 +275,6 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "Word.Table: unknown member \"Cell(int,int)\"");
         QVERIFY(!table->querySubObject("Cell(int,int)", 1, 1));
         QVERIFY(table->querySubObject("Cell(int, int)", 1, 1));
-
-        const QString book = built(QStringLiteral("doc/ExportExcel.xlsx"));
-        AutomationObject excel(QStringLiteral("Excel.Application"));
-        AutomationObject *workbooks = excel.querySubObject("WorkBooks");
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Excel.Workbooks: unknown member \"Open(const QString&)\"");
-        QVERIFY(!workbooks->querySubObject("Open(const QString&)", book));
-        QVERIFY(workbooks->querySubObject("Open (const QString&)", book));
-        AutomationObject *sheet = excel.querySubObject("ActiveWorkBook")
-                                      ->querySubObject("Sheets")
-                                      ->querySubObject("Item(int)", 1);
-        QTest::ignoreMessage(QtWarningMsg, "Excel.Worksheet: unknown member \"Cells(int, int)\"");
-        QVERIFY(!sheet->querySubObject("Cells(int, int)", 1, 1));
-        QVERIFY(sheet->querySubObject("Cells(int,int)", 1, 1));
     }
 };
 

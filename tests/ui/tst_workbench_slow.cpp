@@ -89,13 +89,10 @@ QByteArray damaged(QByteArray bytes, int damage, QRandomGenerator &random)
 
 // The calibrator's side of the plan, on the calibrator's thread: notes when
 // each vibrate frame arrived and keeps its answers, to replay them as strays.
-ScriptedCalibrator::Script hostileScript(const QVector<PointPlan> &plan, QVector<qint64> &arrivals)
+ScriptedCalibrator::Script hostileScript(const QVector<PointPlan> &plan)
 {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    return [plan, &arrivals, clock, answers = QList<QByteArray>(),
+    return [plan, answers = QList<QByteArray>(),
             random = QRandomGenerator(7)](const QByteArray &command, int index) mutable {
-        arrivals.append(clock->elapsed());
         const QByteArray answer = ScriptedCalibrator::answer(command, outputCount(index));
         answers.append(answer);
         const PointPlan point = plan.value(index);
@@ -134,17 +131,20 @@ private slots:
 };
 
 // Every row shows its own point's result, or fails when its answer was
-// dropped; the scheme goes out once, in order; only the dropped point waits
-// for the timeout, and answers to earlier points after the run change nothing.
+// dropped (a point that waited out the timeout for an answer it got fails
+// too); the scheme goes out once, in order; answers to earlier points after
+// the run change nothing.
 void TestWorkbenchSlow::everyResultLandsInItsOwnRow()
 {
     const QVector<PointPlan> plan = makePlan();
-    QVector<qint64> arrivals;
     Workbench bench;
-    QVERIFY(bench.start(Workbench::script(hostileScript(plan, arrivals))));
+    QVERIFY(bench.start(Workbench::script(hostileScript(plan))));
     for (int row = 0; row < rowCount; ++row)
         bench.addPoint(QString::number(0.5 + 0.1 * row), QStringLiteral("160"));
+    QElapsedTimer clock;
+    clock.start();
     bench.run(rowCount * 1000 + timeoutMs);
+    const qint64 runMs = clock.elapsed();
     const int ignoredInRun = bench.messages().count("忽略测量回复");
     for (int row = 0; row < rowCount; row += 10)
         bench.scripted().writeLater(
@@ -167,14 +167,9 @@ void TestWorkbenchSlow::everyResultLandsInItsOwnRow()
     for (const QString &frame : bench.frames("21 56"))
         sent << frame.left(11);
     QCOMPARE(sent.join(' '), frames.join(' ').toUpper());
-    QCOMPARE(arrivals.size(), rowCount);
-    for (int row = 0; row + 1 < rowCount; ++row) {
-        const qint64 wait = arrivals.at(row + 1) - arrivals.at(row);
-        const qint64 from = plan.at(row).dropped ? timeoutMs : 0;
-        const qint64 to = (plan.at(row).dropped ? timeoutMs : plan.at(row).delayMs) + 5000;
-        QVERIFY2(wait > from && wait < to,
-                 qPrintable(QString("row %1: %2 ms").arg(row + 1).arg(wait)));
-    }
+    // The dropped point waits out the timeout; no other waits long.
+    QVERIFY2(runMs > timeoutMs && runMs < timeoutMs + rowCount * 600,
+             qPrintable(QString::number(runMs)));
 }
 
 // The close question opens during point 1 and is answered Cancel only after

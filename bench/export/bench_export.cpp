@@ -12,6 +12,7 @@
 // the copies.
 // --short runs 10 and 1,000 rows once each.
 
+#include "ModalAnswerer.h"
 #include "Percentile.h"
 #include "export/ExportFile.h"
 #include "export/office/ooxml/DocxDocument.h"
@@ -23,10 +24,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
-#include <QTimer>
 
 #include <cstdio>
 #include <ctime>
@@ -136,20 +135,14 @@ int main(int argc, char *argv[])
     QFile::remove(target);
     QElapsedTimer clock;
     qint64 dialogGone = 0, fileWritten = 0;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!modal)
-            return;
+    ModalAnswerer answerer(QMessageBox::Ok, 0);
+    answerer.setSaveFileAnswer(target);
+    QObject::connect(&answerer, &ModalAnswerer::answering, [&](QWidget *modal) {
         fileWritten = clock.nsecsElapsed();
-        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            QObject::connect(dialog, &QObject::destroyed,
+        if (qobject_cast<QFileDialog *>(modal))
+            QObject::connect(modal, &QObject::destroyed,
                              [&] { dialogGone = clock.nsecsElapsed(); });
-            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(target);
-        }
-        modal->accept();
     });
-    answerer.start(0);
 
     // Exports a table of the given rows and prints the medians of the runs;
     // the last report is kept for the phase timings. Gives the median of

@@ -258,24 +258,6 @@ private slots:
         AutomationObject word(QStringLiteral("Word.Application"));
         QVERIFY(!word.querySubObject("Documents")->querySubObject("Open(const QString&)", path()));
     }
-
-    // Call strings count as written, blanks included; anything else is an
-    // unknown member, which fails with a warning.
-    void callStringsAreMatchedExactly()
-    {
-        write(path(), read(built(wordTemplate)));
-        AutomationObject word(QStringLiteral("Word.Application"));
-        AutomationObject *documents = word.querySubObject("Documents");
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Word.Documents: unknown member \"Open (const QString&)\"");
-        QVERIFY(!documents->querySubObject("Open (const QString&)", path()));
-        AutomationObject *table = documents->querySubObject("Open(const QString&)", path())
-                                      ->querySubObject("Tables")
-                                      ->querySubObject("Item(int)", 1);
-        QTest::ignoreMessage(QtWarningMsg, "Word.Table: unknown member \"Cell(int,int)\"");
-        QVERIFY(!table->querySubObject("Cell(int,int)", 1, 1));
-        QVERIFY(table->querySubObject("Cell(int, int)", 1, 1));
-    }
 };
 
 QTEST_MAIN(TestOffice)

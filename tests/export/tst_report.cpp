@@ -121,7 +121,6 @@ private slots:
     void failures();
     void nameWithoutSuffixAndExistingFile();
     void emptyTableAndDefaultName();
-    void textExportAndSamples();
 
 private:
     void setRows(const Rows &rows);
@@ -468,20 +467,6 @@ void TestReport::emptyTableAndDefaultName()
                            .toArray()
                            .at(1)
                            .toString()));
-}
-
-// The text export's byte layout, and the same table in the placeholder
-// sample's document.
-void TestReport::textExportAndSamples()
-{
-    setRows({{"1", "10.00", "-", "9.87", "1.234"}, {"2", "5.00", "80.00"}});
-    m_export.doExport(ExportType::Text);
-    const QString table = "1 10.00      9.87 1.234 \n2 5.00 80.00           \n";
-    QCOMPARE(read("ExportFile.txt"),
-             "Order Amplitude Frequence ControlAmplitude Sensitivity\n" + table.toUtf8());
-    m_export.doExport(ExportType::WordPlaceholderSample);
-    QCOMPARE(paragraphTexts(installed("samples/ExportWord1.docx")).join('\n'),
-             "RT-58A 测试结果\n" + table + "\n以上为本次测试的全部测试点。");
 }
 
 QTEST_MAIN(TestReport)

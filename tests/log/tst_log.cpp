@@ -164,8 +164,6 @@ void TestLog::rotation_data()
                             "a; 2026-03-06.log: b c");
     row("half day",
         "time=12 | | | 12:59:59 | 0 a, 1 b | 2026-03-05_上.log: a; 2026-03-05_下.log: b");
-    row("size 0", "relyMode=1 size=0 | | | 14:03:27 | 0 1, 0 2, 1 3 | 2026-03-05 14-03-27.log: 1 "
-                  "2; 2026-03-05 14-03-28.log: 3");
     row("3 rows", "relyMode=2 rowNum=3 | | | 14:00:00 | 0 1, 1 2, 2 3, 3 4 | 2026-03-05 "
                   "14-00-00.log: 1 2 3; 2026-03-05 14-00-03.log: 4");
     // Two complete lines count as three rows: two more records fill the file.
@@ -176,8 +174,6 @@ void TestLog::rotation_data()
                                       "1 b, 2 c | old.log: a; 2026-03-05 14-00-01.log: b c");
     row("size: restart over the limit", "relyMode=1 size=1 name=old.log | | 1 MiB+ | 14:00:00 | 0 "
                                         "a, 1 b | old.log: a; 2026-03-05 14-00-01.log: b");
-    row("Csv the same day",
-        " | | | 10:00:00 | 0 a, Csv, 0 b | 2026-03-05.log: a; 2026-03-05.CSV: b");
     // A name that cannot be opened (left by another user, say) gives way to a
     // new file by the rules of the mode, and logging goes on.
     row("unopenable name, by day",

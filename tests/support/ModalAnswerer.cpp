@@ -16,6 +16,7 @@ void ModalAnswerer::answerOpenDialog()
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
+    emit answering(modal);
     if (auto *box = qobject_cast<QMessageBox *>(modal))
         answerBox(box);
     else if (auto *dialog = qobject_cast<QFileDialog *>(modal))

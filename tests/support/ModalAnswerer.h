@@ -41,6 +41,10 @@ public:
         m_fileDialogs.clear();
     }
 
+signals:
+    // A box or file dialog is about to be answered.
+    void answering(QWidget *modal);
+
 private:
     void answerOpenDialog();
     void answerBox(QMessageBox *box);

@@ -84,7 +84,6 @@ private slots:
     void commandFrames();
     void garbageNeverHoldsBackAReply_data();
     void garbageNeverHoldsBackAReply();
-    void workerStoresValuesBeforeSignalling();
     void workerDropsAStalledFrame();
     void pointLedger_data();
     void pointLedger();
@@ -160,31 +159,6 @@ void TestDevice::garbageNeverHoldsBackAReply()
     }
     QVERIFY(replies.join(' ').endsWith("V1000,10000"));
     QVERIFY(buffer.isEmpty());
-}
-
-// The window reads the types when the signal arrives, so they must be stored
-// by then; point replies carry their number and counts in their signal.
-void TestDevice::workerStoresValuesBeforeSignalling()
-{
-    rxBuffer = hex("214C05720D 215207 0201 7D0D 214307 0103 6F0D FF") + pointReply +
-               Frame::build('V', hex("0200 2003 9001"));
-    QStringList seen;
-    runWorker([this, &seen](HandleThread &worker) {
-        connect(
-            &worker, &HandleThread::updateSignal, this,
-            [&seen](InterfaceType_e type) {
-                seen << QString::asprintf("%d:%d,%d", type, deviceSensorType, deviceInputType);
-            },
-            Qt::BlockingQueuedConnection);
-        connect(
-            &worker, &HandleThread::pointReplySignal, this,
-            [&seen](int number, int amplitude, int output) {
-                seen << QString::asprintf("V%d:%d,%d", number, amplitude, output);
-            },
-            Qt::BlockingQueuedConnection);
-        worker.start();
-        QTRY_COMPARE(seen, (QStringList{"2:0,0", "4:2,1", "V1:1000,10000", "V2:800,400"}));
-    });
 }
 
 // A reply split across reads with a pause is taken; an incomplete frame that

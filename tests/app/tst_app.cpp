@@ -1,6 +1,7 @@
 // The application's own pieces: where templates are found, the compiled-in
 // catalogues, the status codes of a connect request, and the single-instance
 // guard with the folder of its lock.
+#include "ExampleRows.h"
 #include "app/AppPaths.h"
 #include "app/GlobalState.h"
 #include "app/SingleInstanceGuard.h"
@@ -25,22 +26,12 @@ private slots:
     void lockFolder();
 };
 
-namespace {
-// One column "example", one row each.
-void rows(const QStringList &examples)
-{
-    QTest::addColumn<QString>("example");
-    for (const QString &example : examples)
-        QTest::newRow(qPrintable(example)) << example;
-}
-} // namespace
-
 // "folders made (and a file), under prefix/ => the folder found".
 void TestApp::templatesBesideTheExecutableFirst_data()
 {
-    rows({"bin/doc => bin/doc", "share/rt58/doc => share/rt58/doc",
-          "bin/doc share/rt58/doc => bin/doc", " => bin/doc",
-          "share/rt58/doc and a file bin/doc => share/rt58/doc"});
+    addExampleRows({"bin/doc => bin/doc", "share/rt58/doc => share/rt58/doc",
+                    "bin/doc share/rt58/doc => bin/doc", " => bin/doc",
+                    "share/rt58/doc and a file bin/doc => share/rt58/doc"});
 }
 
 void TestApp::templatesBesideTheExecutableFirst()
@@ -64,8 +55,9 @@ void TestApp::templatesBesideTheExecutableFirst()
 // stays as it is.
 void TestApp::catalogues_data()
 {
-    rows({"zh_CN|MainWindow|MainWindow => RT-58A校准系统", "zh_CN|ExportFile|Info => 提示信息",
-          "zh_EN|Config|连接失败！ => Failed to connect!", "zh_EN|ExportFile|保存图片失败! => "});
+    addExampleRows(
+        {"zh_CN|MainWindow|MainWindow => RT-58A校准系统", "zh_CN|ExportFile|Info => 提示信息",
+         "zh_EN|Config|连接失败！ => Failed to connect!", "zh_EN|ExportFile|保存图片失败! => "});
 }
 
 void TestApp::catalogues()
@@ -113,8 +105,8 @@ void TestApp::guardTurnsAwayTheSameNameOnly()
 // with neither there is no guard.
 void TestApp::lockFolder_data()
 {
-    rows({"unset|private => temporary", "foreign|private => temporary", "unset|open => ",
-          "foreign|foreign => "});
+    addExampleRows({"unset|private => temporary", "foreign|private => temporary", "unset|open => ",
+                    "foreign|foreign => "});
 }
 
 void TestApp::lockFolder()

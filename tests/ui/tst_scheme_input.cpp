@@ -1,5 +1,6 @@
 // The input rules of test points and the arithmetic of a measured point,
 // with the worked examples computed by hand.
+#include "ExampleRows.h"
 #include "ui/ResultCalculator.h"
 #include "ui/SchemeInput.h"
 
@@ -18,22 +19,13 @@ private slots:
     void workedResults();
 };
 
-namespace {
-// One column "example", one row each.
-void rows(const QStringList &examples)
-{
-    QTest::addColumn<QString>("example");
-    for (const QString &example : examples)
-        QTest::newRow(qPrintable(example)) << example;
-}
-} // namespace
-
 // "typed => cell": full-width digits, point and letters count as ASCII ones,
 // as Chinese input methods type them.
 void TestSchemeInput::cleaning_data()
 {
-    rows({"-5 => 5.00", "1.2.3 => 1.23", "a.5b => 0.50", "１６０ => 160.00", " 1 6０ => 160.00",
-          "１２．５Ｈｚ => 12.50", "－１，５ => 15.00", "一六〇 => 0.00"});
+    addExampleRows({"-5 => 5.00", "1.2.3 => 1.23", "a.5b => 0.50", "１６０ => 160.00",
+                    " 1 6０ => 160.00", "１２．５Ｈｚ => 12.50", "－１，５ => 15.00",
+                    "一六〇 => 0.00"});
 }
 
 void TestSchemeInput::cleaning()
@@ -46,11 +38,12 @@ void TestSchemeInput::cleaning()
 // "sensor type|amplitude|frequency => error"; no type, no frequency check.
 void TestSchemeInput::limits_data()
 {
-    rows({"0|0|10 => ", "0|50|10000 => ", "0|50.01|160 => Amplitude must be between 0 and 50",
-          "0|abc|160 => Amplitude must be between 0 and 50",
-          "0|10|9.99 => Frequency must be between 10 and 10000",
-          "1|10|150.5 => Frequency must be between 10 and 150",
-          "2|10|1501 => Frequency must be between 10 and 1500", "-1|10| => "});
+    addExampleRows({"0|0|10 => ", "0|50|10000 => ",
+                    "0|50.01|160 => Amplitude must be between 0 and 50",
+                    "0|abc|160 => Amplitude must be between 0 and 50",
+                    "0|10|9.99 => Frequency must be between 10 and 10000",
+                    "1|10|150.5 => Frequency must be between 10 and 150",
+                    "2|10|1501 => Frequency must be between 10 and 1500", "-1|10| => "});
 }
 
 void TestSchemeInput::limits()
@@ -68,10 +61,10 @@ void TestSchemeInput::limits()
 // lists gives texts without units.
 void TestSchemeInput::workedResults_data()
 {
-    rows({"0|0|800 => 10.00 ms^-2|1.000 Pc/ms^-2|15.92 mms^-1|25.33 um",
-          "2|1|640 => 80.00 um|0.125 mV/um|31.58 ms^-2|50.27 mms^-1",
-          "1|3|80 => 10.00 mms^-1|1.000 mA/mms^-1|6.28 ms^-2|15.92 um",
-          "0|-1|800 => 10.00 ms^-2|1.000|15.92 mms^-1|25.33 um"});
+    addExampleRows({"0|0|800 => 10.00 ms^-2|1.000 Pc/ms^-2|15.92 mms^-1|25.33 um",
+                    "2|1|640 => 80.00 um|0.125 mV/um|31.58 ms^-2|50.27 mms^-1",
+                    "1|3|80 => 10.00 mms^-1|1.000 mA/mms^-1|6.28 ms^-2|15.92 um",
+                    "0|-1|800 => 10.00 ms^-2|1.000|15.92 mms^-1|25.33 um"});
 }
 
 void TestSchemeInput::workedResults()

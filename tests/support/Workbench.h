@@ -34,7 +34,6 @@ public:
     MainWindow &window() { return *m_window; }
     ModalAnswerer &answerer() { return m_answerer; }
     MessageLog &messages() { return m_messages; }
-    QString link() const { return m_link; }
     QString folder() const { return m_folder.path(); }
 
     // Starts the calibrator and connects the window to it.
@@ -45,7 +44,6 @@ public:
     bool reconnect();
     // The calibrator back on the line after loseLine(), connected again.
     bool restart();
-    SimProcess &sim() { return m_sim; }
     ScriptedCalibrator &scripted() { return *m_scripted; }
 
     // Frames the calibrator received so far (upper-case hex with blanks) that

@@ -1,11 +1,9 @@
 find_program(RT58_XVFB_RUN xvfb-run)
 
 # rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>]
-#               [XVFB] [DESKTOP_SCREENS <WxH[@scale]...>])
-# Builds a Qt Test program against the library and registers it with CTest.
-# XVFB runs the program under a virtual X server of 1280x1024 pixels, large
-# enough for the whole window, for the few tests that need a real one; the
-# test itself still defaults to the offscreen platform.
+#               [DESKTOP_SCREENS <WxH[@scale]...>])
+# Builds a Qt Test program against the library and registers it with CTest,
+# on the offscreen platform.
 # DESKTOP_SCREENS registers the program once per screen, as <name>_<WxH>
 # (<name>_<WxH>_scaled<scale> with a scale factor), each on the X platform
 # itself under a virtual X server of that size with the openbox window
@@ -15,7 +13,7 @@ find_program(RT58_XVFB_RUN xvfb-run)
 # Each test runs in a working folder of its own, because the
 # program writes ./config.ini and ./Log/ relative to its working directory.
 function(rt58_add_test)
-    cmake_parse_arguments(T "XVFB" "NAME;TIMEOUT" "SOURCES;LABELS;DESKTOP_SCREENS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LABELS;DESKTOP_SCREENS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE rt58core rt58resources Qt5::Test)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -38,9 +36,6 @@ function(rt58_add_test)
                 set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT QT_SCALE_FACTOR=${scale})
             endif()
         endforeach()
-    elseif(T_XVFB AND RT58_XVFB_RUN)
-        rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen
-            ${RT58_XVFB_RUN} -a -s "-screen 0 1280x1024x24")
     else()
         rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen)
     endif()

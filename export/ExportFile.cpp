@@ -8,6 +8,8 @@
 #include "export/ReportTarget.h"
 #include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
+#include "export/office/word/WdAutoFitBehavior.h"
+#include "ui/ResultCalculator.h"
 #include "ui_MainWindow.h"
 
 #include <QBuffer>
@@ -32,36 +34,12 @@ constexpr int chartImageWidth = 950;
 constexpr int chartImageHeight = 280;
 // Columns of the results table in the Word report.
 constexpr int wordColumnCount = 7;
-// WdAutoFitBehavior: fit the table to the window.
-constexpr int autoFitWindow = 2;
 // Columns of the results table in the text export, the Excel report and
 // the sample table text.
 constexpr int plainColumnCount = 5;
 const QString excelHeader =
     QStringLiteral("Order,Amplitude,Frequence,ControlAmplitude,Sensitivity");
 const QString resultPlaceholder = QStringLiteral("{result}");
-
-QString fromTable(int index)
-{
-    return QString::fromUtf8(tableHeaderTexts.at(index));
-}
-
-// Header cells 6 and 7 of the Word report: the two quantities that the
-// current sensor type does not measure.
-QStringList derivedQuantityHeaders(int sensorType)
-{
-    switch (sensorType) {
-    case 0:
-        return {fromTable(6), fromTable(7)};
-    case 1:
-        return {fromTable(5), fromTable(7)};
-    case 2:
-        return {fromTable(5), fromTable(6)};
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 ExportFile::ExportFile() = default;
@@ -413,7 +391,7 @@ bool ExportFile::fillWordDocument(AutomationObject *document, const QString &ima
     AutomationObject *table = tables ? tables->querySubObject("Item(int)", 1) : nullptr;
     if (!table)
         return false;
-    table->dynamicCall("AutoFitBehavior(WdAutoFitBehavior)", autoFitWindow);
+    table->dynamicCall("AutoFitBehavior(WdAutoFitBehavior)", WdAutoFitBehavior::FitWindow);
     const QString date = QDateTime::currentDateTime().toString(bookmarkDateFormat);
     return setBookmarkText(document, "date", date) && addWordRows(table) &&
            writeWordHeaders(table) && writeWordRows(table) &&
@@ -454,9 +432,10 @@ bool ExportFile::addWordRows(AutomationObject *table) const
 
 bool ExportFile::writeWordHeaders(AutomationObject *table) const
 {
-    const QStringList headers = derivedQuantityHeaders(m_ui->sensorTypeComboBox->currentIndex());
+    const QList<int> headers =
+        ResultCalculator::derivedHeaderIndices(m_ui->sensorTypeComboBox->currentIndex());
     for (int i = 0; i < headers.size(); ++i) {
-        if (!writeWordCell(table, 1, 6 + i, headers.at(i)))
+        if (!writeWordCell(table, 1, 6 + i, QString::fromUtf8(tableHeaderTexts.at(headers.at(i)))))
             return false;
     }
     return true;

@@ -1,10 +1,10 @@
 #include "export/RunJournal.h"
 
+#include "app/CsvField.h"
 #include "export/AtomicFile.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -19,23 +19,13 @@ constexpr int sameSecondRuns = 100;
 constexpr QIODevice::OpenMode appendMode =
     QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
 
-// A field with a comma, a quote or a line break is quoted, its quotes doubled.
-QByteArray csvField(QString text)
-{
-    static const QRegularExpression special(QStringLiteral("[,\"\r\n]"));
-    if (!text.contains(special))
-        return text.toUtf8();
-    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return '"' + text.toUtf8() + '"';
-}
-
 QByteArray csvLine(const QStringList &fields)
 {
     QByteArray line;
     for (int i = 0; i < fields.size(); ++i) {
         if (i > 0)
             line += ',';
-        line += csvField(fields.at(i));
+        line += CsvField::quoted(fields.at(i)).toUtf8();
     }
     return line + "\r\n";
 }

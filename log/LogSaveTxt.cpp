@@ -1,5 +1,6 @@
 #include "log/LogSaveTxt.h"
 
+#include "app/CsvField.h"
 #include "app/GlobalState.h"
 #include "log/LogClock.h"
 #include "log/LogInput.h"
@@ -36,17 +37,7 @@ QString levelWord(QtMsgType type)
 // "HH:mm:ss" in ASCII digits whatever the locale; empty for an invalid time.
 QString clockText(const QTime &time)
 {
-    if (!time.isValid())
-        return QString();
-    const int parts[3] = {time.hour(), time.minute(), time.second()};
-    QChar text[8];
-    for (int i = 0; i < 3; ++i) {
-        text[i * 3] = QLatin1Char(char('0' + parts[i] / 10));
-        text[i * 3 + 1] = QLatin1Char(char('0' + parts[i] % 10));
-        if (i < 2)
-            text[i * 3 + 2] = QLatin1Char(':');
-    }
-    return QString(text, 8);
+    return QLocale::c().toString(time, QStringLiteral("HH:mm:ss"));
 }
 } // namespace
 
@@ -113,21 +104,10 @@ void LogSaveTxt::saveLog(QtMsgType type, const QTime &time, const QString &file,
     m_stream.flush();
 }
 
-// A CSV field that holds a separator, a quote or a line break is quoted as
-// RFC 4180 has it; every other field, and every Txt field, stays as it is.
+// A Csv field is quoted where it must be; a Txt field stays as it is.
 QString LogSaveTxt::field(const QString &text) const
 {
-    if (!m_quoteFields)
-        return text;
-    for (const QChar c : text) {
-        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
-            c == QLatin1Char('\r')) {
-            QString quoted = text;
-            quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-            return QLatin1Char('"') + quoted + QLatin1Char('"');
-        }
-    }
-    return text;
+    return m_quoteFields ? CsvField::quoted(text) : text;
 }
 
 bool LogSaveTxt::checkLogFile()

@@ -572,7 +572,6 @@ void MainWindow::adoptDeviceTypes()
 // type; a type outside the list (no valid selection) leaves them as they are.
 void MainWindow::applySensorType(bool emptyTable)
 {
-    static const int derivedHeaders[3][2] = {{6, 7}, {5, 7}, {5, 6}};
     const int sensorType = ui->sensorTypeComboBox->currentIndex();
     const bool known = ResultCalculator::isSensorType(sensorType);
     if (known)
@@ -581,8 +580,9 @@ void MainWindow::applySensorType(bool emptyTable)
         ui->tableWidget->setRowCount(0);
     if (!known)
         return;
-    for (int column = 0; column < 2; ++column) {
-        const char *source = tableHeaderSources.at(derivedHeaders[sensorType][column]);
+    const QList<int> headers = ResultCalculator::derivedHeaderIndices(sensorType);
+    for (int column = 0; column < headers.size(); ++column) {
+        const char *source = tableHeaderSources.at(headers.at(column));
         ui->tableWidget->setHorizontalHeaderItem(5 + column, new QTableWidgetItem(tr(source)));
     }
 }

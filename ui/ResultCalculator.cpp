@@ -54,3 +54,9 @@ QString ResultCalculator::withUnit(double value, const QString &unit)
 {
     return QString::number(value, 'f', 2) + QLatin1Char(' ') + unit;
 }
+
+QList<int> ResultCalculator::derivedHeaderIndices(int sensorType)
+{
+    static const QList<int> indices[3] = {{6, 7}, {5, 7}, {5, 6}};
+    return isSensorType(sensorType) ? indices[sensorType] : QList<int>();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPair>
 #include <QString>
 
@@ -17,6 +18,10 @@ public:
     static QString sensitivityText(float sensitivity, int sensorType, int inputType);
     // Columns 5 and 6 for the sensor type; both empty for an unknown type.
     static QPair<QString, QString> derivedTexts(int sensorType, float amplitude, float frequency);
+    // Where the headers of columns 5 and 6 stand in the header tables
+    // (tableHeaderSources, tableHeaderTexts): the two quantities the sensor
+    // type does not measure. Empty for an unknown type.
+    static QList<int> derivedHeaderIndices(int sensorType);
 
     static bool isSensorType(int sensorType) { return sensorType >= 0 && sensorType <= 2; }
     static bool isInputType(int inputType) { return inputType >= 0 && inputType <= 3; }

@@ -1,3 +1,4 @@
+#include "Percentile.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -6,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -134,11 +134,9 @@ Sample measure(MapWatcher &watcher, const Candidate &candidate, const QString &w
     return sample;
 }
 
-Sample median(QList<Sample> samples)
+bool byTime(const Sample &a, const Sample &b)
 {
-    auto byTime = [](const Sample &a, const Sample &b) { return a.milliseconds < b.milliseconds; };
-    std::sort(samples.begin(), samples.end(), byTime);
-    return samples.at(samples.size() / 2);
+    return a.milliseconds < b.milliseconds;
 }
 
 // The fastest run: what start-up costs when nothing else on the machine
@@ -193,10 +191,10 @@ int main(int argc, char *argv[])
             samples[i] << measure(watcher, candidates.at(i), folder.path());
     }
     std::printf("start-up to window shown (median and fastest of %d runs, under Xvfb)\n", runs);
-    const Sample rt58 = median(samples.at(0));
+    const Sample rt58 = median(samples.at(0), byTime);
     const double rt58Fastest = fastest(samples.at(0));
     for (int i = 0; i < candidates.size(); ++i) {
-        const Sample middle = median(samples.at(i));
+        const Sample middle = median(samples.at(i), byTime);
         const double best = fastest(samples.at(i));
         std::printf("  %-18s %6.1f ms (fastest %5.1f), %5.1f MiB resident", candidates.at(i).name,
                     middle.milliseconds, best, middle.residentMiB);

@@ -2,12 +2,12 @@
 // the simulated calibrator with no reply delay; then Disconnect, and again.
 // Each click comes after a random pause, as an operator's would, so that the
 // clicks do not fall into step with the reply parser's 100 ms poll.
+#include "Percentile.h"
 #include "SimProcess.h"
 #include "ui/MainWindow.h"
 
 #include <QtWidgets>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
@@ -52,11 +52,11 @@ int main(int argc, char *argv[])
         latencies << clickAndWait(window, "connectBtn", QStringLiteral("已连接"));
         clickAndWait(window, "disconnectBtn", QStringLiteral("已断开"));
     }
-    std::sort(latencies.begin(), latencies.end());
     std::printf(
         "connect to \"已连接\" over %d connects: min %.1f ms, median %.1f ms, mean %.1f ms, "
         "max %.1f ms\n",
-        rounds, latencies.first(), latencies.at(rounds / 2),
-        std::accumulate(latencies.begin(), latencies.end(), 0.0) / rounds, latencies.last());
+        rounds, percentile(latencies, 0), median(latencies),
+        std::accumulate(latencies.begin(), latencies.end(), 0.0) / rounds,
+        percentile(latencies, 1));
     std::printf("(the reply parser polls every 100 ms, so up to 100 ms is expected)\n");
 }

@@ -12,6 +12,8 @@
 // the copies.
 // --short runs 10 and 1,000 rows once each.
 
+#include "ModalAnswerer.h"
+#include "Percentile.h"
 #include "export/ExportFile.h"
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/OfficePackage.h"
@@ -22,29 +24,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPainter>
-#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 
 namespace {
 
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int middle = values.size() / 2;
-    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
-}
-
 // Median milliseconds of a step, run the given number of times.
 double medianMs(int runs, const std::function<void()> &step)
 {
-    QVector<double> times;
+    QList<double> times;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
@@ -143,27 +135,21 @@ int main(int argc, char *argv[])
     QFile::remove(target);
     QElapsedTimer clock;
     qint64 dialogGone = 0, fileWritten = 0;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!modal)
-            return;
+    ModalAnswerer answerer(QMessageBox::Ok, 0);
+    answerer.setSaveFileAnswer(target);
+    QObject::connect(&answerer, &ModalAnswerer::answering, [&](QWidget *modal) {
         fileWritten = clock.nsecsElapsed();
-        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            QObject::connect(dialog, &QObject::destroyed,
+        if (qobject_cast<QFileDialog *>(modal))
+            QObject::connect(modal, &QObject::destroyed,
                              [&] { dialogGone = clock.nsecsElapsed(); });
-            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(target);
-        }
-        modal->accept();
     });
-    answerer.start(0);
 
     // Exports a table of the given rows and prints the medians of the runs;
     // the last report is kept for the phase timings. Gives the median of
     // the click-to-file time.
     const auto measure = [&](int type, int rows) {
         fillTable(ui.tableWidget, rows);
-        QVector<double> elapsed, processor, dialog;
+        QList<double> elapsed, processor, dialog;
         qint64 kib = 0;
         for (int i = 0; i < repetitions; ++i) {
             const std::clock_t processorStart = std::clock();

@@ -5,6 +5,7 @@
 // one before; and points 100 ms apart, the shortest a point of a real run
 // takes (the poll of the test sequence). --short runs fewer points.
 
+#include "Percentile.h"
 #include "export/RunJournal.h"
 
 #include <QCoreApplication>
@@ -13,14 +14,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
 void measure(const char *name, int points, int gapMs)
 {
     QTemporaryDir folder(QDir::current().filePath("journal-XXXXXX"));
-    QVector<qint64> costs;
+    QList<qint64> costs;
     QElapsedTimer total;
     total.start();
     {
@@ -40,11 +40,9 @@ void measure(const char *name, int points, int gapMs)
         journal.end();
     }
     const qint64 untilSynced = total.elapsed() - qint64(points) * gapMs;
-    std::sort(costs.begin(), costs.end());
     const auto micro = [](qint64 nanoseconds) { return nanoseconds / 1000.0; };
-    std::printf("%-22s %7d %10.1f %10.1f %10.1f %16lld\n", name, points,
-                micro(costs.at(costs.size() / 2)), micro(costs.at(costs.size() * 99 / 100)),
-                micro(costs.last()), untilSynced);
+    std::printf("%-22s %7d %10.1f %10.1f %10.1f %16lld\n", name, points, micro(median(costs)),
+                micro(percentile(costs, 0.99)), micro(percentile(costs, 1)), untilSynced);
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "FuzzExport.h"
 
+#include "ModalAnswerer.h"
+#include "OfficeFiles.h"
 #include "app/AppPaths.h"
 #include "export/ExportFile.h"
 #include "export/office/ooxml/DocxDocument.h"
@@ -7,18 +9,12 @@
 #include "ui_MainWindow.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMap>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 #include <cstdlib>
 
@@ -54,7 +50,7 @@ void writeFile(const QString &path, const QByteArray &data)
 class Program
 {
 public:
-    Program()
+    Program() : m_answerer(QMessageBox::Ok, 0)
     {
         m_ui.tableWidget = &m_table;
         m_ui.sensorTypeComboBox = &m_sensorType;
@@ -71,8 +67,7 @@ public:
         QPixmap chart(60, 30);
         chart.fill(Qt::blue);
         m_export.m_picture = chart;
-        QObject::connect(&m_answerer, &QTimer::timeout, [this] { answer(); });
-        m_answerer.start(0);
+        m_answerer.setSaveFileAnswer(target());
     }
 
     ExportFile &exporter() { return m_export; }
@@ -81,28 +76,20 @@ public:
     {
         return QDir(m_targets.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
-    QStringList takeBoxes() { return std::exchange(m_boxes, QStringList()); }
-
-private:
-    void answer()
+    QStringList takeBoxes()
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            m_boxes << box->text();
-            box->accept();
-        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(target());
-            static_cast<QDialog *>(dialog)->accept();
-        }
+        const QStringList boxes = m_answerer.seen();
+        m_answerer.clear();
+        return boxes;
     }
 
+private:
     QTableWidget m_table;
     QComboBox m_sensorType;
     Ui::MainWindow m_ui;
     ExportFile m_export;
     QTemporaryDir m_targets;
-    QTimer m_answerer;
-    QStringList m_boxes;
+    ModalAnswerer m_answerer;
 };
 
 Program &program()
@@ -120,33 +107,6 @@ Program &program()
     return *instance;
 }
 
-QByteArray packed(const QMap<QString, QByteArray> &parts)
-{
-    QBuffer buffer;
-    QuaZip archive(&buffer);
-    check(archive.open(QuaZip::mdCreate));
-    for (auto it = parts.cbegin(); it != parts.cend(); ++it) {
-        QuaZipFile file(&archive);
-        check(file.open(QIODevice::WriteOnly, QuaZipNewInfo(it.key())));
-        file.write(it.value());
-    }
-    archive.close();
-    return buffer.data();
-}
-
-QMap<QString, QByteArray> unpacked(const QString &path)
-{
-    QMap<QString, QByteArray> parts;
-    QuaZip archive(path);
-    check(archive.open(QuaZip::mdUnzip));
-    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
-        QuaZipFile file(&archive);
-        check(file.open(QIODevice::ReadOnly));
-        parts.insert(archive.getCurrentFileName(), file.readAll());
-    }
-    return parts;
-}
-
 } // namespace
 
 // Fontconfig, which the dialogs load, keeps allocations that it never frees.
@@ -160,10 +120,10 @@ QByteArray FuzzExport::templateWith(const QString &name, const QString &part,
 {
     static QMap<QString, QMap<QString, QByteArray>> built;
     if (!built.contains(name))
-        built.insert(name, unpacked(QStringLiteral(RT58_TEMPLATE_DIR "/") + name));
+        built.insert(name, OfficeFiles::unzip(QStringLiteral(RT58_TEMPLATE_DIR "/") + name));
     QMap<QString, QByteArray> parts = built.value(name);
     parts.insert(part, bytes);
-    return packed(parts);
+    return OfficeFiles::zip(parts);
 }
 
 void FuzzExport::runWordReport(const QByteArray &templateFile)
@@ -172,13 +132,13 @@ void FuzzExport::runWordReport(const QByteArray &templateFile)
     writeFile(AppPaths::templateDir() + QStringLiteral("/ExportWordBookmark.docx"), templateFile);
     exporting.exporter().doExport(ExportType::WordReport);
     const QStringList boxes = exporting.takeBoxes();
-    if (boxes == QStringList{QStringLiteral("Export success!")}) {
+    if (boxes == QStringList{QStringLiteral("Info: Export success!")}) {
         QString error;
         const auto report = DocxDocument::open(exporting.target(), &error);
         check(report && !report->tables().empty());
         check(QFile::remove(exporting.target()));
     } else {
-        check(boxes == QStringList{QString::fromUtf8(exportFailed)});
+        check(boxes == QStringList{QStringLiteral("Info: ") + QString::fromUtf8(exportFailed)});
     }
     check(exporting.targetFolder().isEmpty());
 }

@@ -5,10 +5,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : m_answer(answer)
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer, int intervalMs) : m_answer(answer)
 {
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::answerOpenDialog);
-    m_timer.start(10);
+    m_timer.start(intervalMs);
 }
 
 void ModalAnswerer::answerOpenDialog()
@@ -16,6 +16,7 @@ void ModalAnswerer::answerOpenDialog()
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
+    emit answering(modal);
     if (auto *box = qobject_cast<QMessageBox *>(modal))
         answerBox(box);
     else if (auto *dialog = qobject_cast<QFileDialog *>(modal))
@@ -24,6 +25,12 @@ void ModalAnswerer::answerOpenDialog()
 
 void ModalAnswerer::answerBox(QMessageBox *box)
 {
+    if (box != m_openBox) {
+        m_openBox = box;
+        m_openFor.start();
+    }
+    if (m_openFor.elapsed() < m_answerDelayMs)
+        return;
     m_seen << box->windowTitle() + QStringLiteral(": ") + box->text();
     QAbstractButton *button = box->button(m_answer);
     if (button)

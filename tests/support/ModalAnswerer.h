@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -15,9 +17,14 @@ class ModalAnswerer : public QObject
     Q_OBJECT
 
 public:
-    explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    // Looks for an open box or dialog every intervalMs.
+    explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok,
+                           int intervalMs = 10);
 
     void setAnswer(QMessageBox::StandardButton answer) { m_answer = answer; }
+    // A box is answered only once it has been open this long, as a person
+    // who walked away would.
+    void setAnswerDelay(int milliseconds) { m_answerDelayMs = milliseconds; }
     // A file dialog gets this path as its file name and is accepted; with an
     // empty path, the default, it is cancelled.
     void setSaveFileAnswer(const QString &path) { m_savePath = path; }
@@ -34,12 +41,19 @@ public:
         m_fileDialogs.clear();
     }
 
+signals:
+    // A box or file dialog is about to be answered.
+    void answering(QWidget *modal);
+
 private:
     void answerOpenDialog();
     void answerBox(QMessageBox *box);
     void answerFileDialog(QFileDialog *dialog);
 
     QMessageBox::StandardButton m_answer;
+    int m_answerDelayMs = 0;
+    QPointer<QMessageBox> m_openBox;
+    QElapsedTimer m_openFor;
     QString m_savePath;
     QString m_filter;
     QStringList m_seen;

@@ -38,17 +38,11 @@ void SimProcess::kill()
 
 QStringList SimProcess::receivedFrames()
 {
+    m_trace += m_process.readAllStandardError();
     QStringList frames;
-    const QStringList lines = trace().split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    for (const QString &line : QString::fromLatin1(m_trace).split(QLatin1Char('\n'))) {
         if (line.startsWith(QLatin1String("rx ")))
             frames << line.mid(3);
     }
     return frames;
-}
-
-QString SimProcess::trace()
-{
-    m_trace += m_process.readAllStandardError();
-    return QString::fromLatin1(m_trace);
 }

@@ -21,7 +21,6 @@ public:
 
     // Frames the simulator received so far, as upper-case hex with blanks.
     QStringList receivedFrames();
-    QString trace();
 
 private:
     QProcess m_process;

@@ -4,20 +4,18 @@
 #include "export/office/ooxml/DocxRange.h"
 #include "export/office/ooxml/OoxmlNamespaces.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImage>
+#include <QImageReader>
 #include <QSize>
-#include <QtEndian>
-
-#include <algorithm>
 
 namespace {
 
 constexpr qint64 emuPerInch = 914400;
 constexpr qint64 emuPerTwip = 635;
-constexpr int defaultDotsPerInch = 96;
+constexpr int dotsPerInch = 96;
 
 const QString inlineTemplate =
     QStringLiteral("<wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\" xmlns:wp=\"%1\">"
@@ -51,69 +49,27 @@ QString contentTypeFor(const QString &extension)
     return types.value(extension);
 }
 
-// Pixel size and resolution (dots per metre, 0 when not given) of a picture.
-struct Geometry
+// Pixel size of a picture, from its header: the image is not decoded.
+QSize pixelSize(const QByteArray &bytes)
 {
-    QSize pixels;
-    int dotsPerMeterX = 0;
-    int dotsPerMeterY = 0;
-};
-
-quint32 bigEndianAt(const QByteArray &bytes, int at)
-{
-    return qFromBigEndian<quint32>(bytes.constData() + at);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer).size();
 }
 
-// Geometry from the chunks of a PNG before its image data, which is not
-// decoded: the header (IHDR) and the physical size (pHYs, in dots per metre
-// when its unit is 1).
-Geometry pngGeometry(const QByteArray &bytes)
+// Pictures are placed at 96 dpi, the resolution of the pictures Qt writes.
+qint64 extentEmu(int pixels)
 {
-    Geometry geometry;
-    constexpr int chunkFrame = 12; // length, type, CRC
-    for (int at = 8; at + chunkFrame <= bytes.size();) {
-        const quint32 length = bigEndianAt(bytes, at);
-        if (length > static_cast<quint32>(bytes.size() - at - chunkFrame))
-            break;
-        const QByteArray type = bytes.mid(at + 4, 4);
-        const int data = at + 8;
-        if (type == "IHDR" && length >= 8) {
-            geometry.pixels = QSize(static_cast<int>(bigEndianAt(bytes, data)),
-                                    static_cast<int>(bigEndianAt(bytes, data + 4)));
-        } else if (type == "pHYs" && length >= 9 && bytes.at(data + 8) == 1) {
-            geometry.dotsPerMeterX = static_cast<int>(bigEndianAt(bytes, data));
-            geometry.dotsPerMeterY = static_cast<int>(bigEndianAt(bytes, data + 4));
-        } else if (type == "IDAT") {
-            break;
-        }
-        at += chunkFrame + static_cast<int>(length);
-    }
-    return geometry;
-}
-
-// A PNG's geometry is read from its header; other formats are decoded.
-Geometry geometryOf(const QByteArray &bytes)
-{
-    if (bytes.startsWith(QByteArrayLiteral("\x89PNG\r\n\x1a\n")))
-        return pngGeometry(bytes);
-    const QImage image = QImage::fromData(bytes);
-    return {image.size(), image.dotsPerMeterX(), image.dotsPerMeterY()};
-}
-
-// The resolution is taken in whole dots per inch, as a PNG stores it in dots
-// per metre (96 dpi is kept as 3780 dots per metre).
-qint64 extentEmu(int pixels, int dotsPerMeter)
-{
-    const int dotsPerInch = dotsPerMeter > 0 ? qRound(dotsPerMeter * 0.0254) : defaultDotsPerInch;
-    return pixels * emuPerInch / std::max(1, dotsPerInch);
+    return pixels * emuPerInch / dotsPerInch;
 }
 
 // Fills the run with the inline drawing of the picture.
-bool fillDrawingRun(DocxDocument &document, pugi::xml_node run, const Geometry &geometry,
+bool fillDrawingRun(DocxDocument &document, pugi::xml_node run, const QSize &pixels,
                     const QString &relationshipId, const QString &name)
 {
-    qint64 cx = extentEmu(geometry.pixels.width(), geometry.dotsPerMeterX);
-    qint64 cy = extentEmu(geometry.pixels.height(), geometry.dotsPerMeterY);
+    qint64 cx = extentEmu(pixels.width());
+    qint64 cy = extentEmu(pixels.height());
     const qint64 maxWidth = document.textWidthTwips() * emuPerTwip;
     if (cx > maxWidth) {
         cy = cy * maxWidth / cx;
@@ -148,8 +104,8 @@ bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
         return false;
     }
     const QByteArray bytes = file.readAll();
-    const Geometry geometry = geometryOf(bytes);
-    if (geometry.pixels.isEmpty()) {
+    const QSize pixels = pixelSize(bytes);
+    if (pixels.isEmpty()) {
         *error = QStringLiteral("%1 is not a picture").arg(imagePath);
         return false;
     }
@@ -161,7 +117,7 @@ bool DocxPicture::insertInline(DocxDocument &document, const DocxRange &range,
     const QString id =
         package.addRelationship(document.mainPart(), QLatin1String(Ooxml::imageType), mediaPart);
     pugi::xml_node run = range.replaceWithRun(document);
-    if (!run || !fillDrawingRun(document, run, geometry, id, QFileInfo(imagePath).fileName())) {
+    if (!run || !fillDrawingRun(document, run, pixels, id, QFileInfo(imagePath).fileName())) {
         *error = QStringLiteral("no place for the picture at the range");
         return false;
     }

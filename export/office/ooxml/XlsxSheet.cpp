@@ -1,51 +1,23 @@
 #include "export/office/ooxml/XlsxSheet.h"
 
+#include "export/office/ooxml/CellReference.h"
 #include "export/office/ooxml/OoxmlNamespaces.h"
 #include "export/office/ooxml/XlsxText.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
 namespace {
-
-// The largest sheet: rows and columns beyond it are not cells.
-constexpr int rowLimit = 1048576;
-constexpr int columnLimit = 16384;
 
 bool is(pugi::xml_node node, const char *name)
 {
     return std::strcmp(node.name(), name) == 0;
 }
 
-// Column number of a cell reference such as "AB12", or 0.
-int columnOf(const char *reference)
-{
-    int column = 0;
-    for (const char *c = reference; *c >= 'A' && *c <= 'Z'; ++c) {
-        column = column * 26 + (*c - 'A' + 1);
-        if (column > columnLimit)
-            return 0;
-    }
-    return column;
-}
-
 int columnOf(pugi::xml_node cell)
 {
-    return columnOf(cell.attribute("r").value());
-}
-
-// A cell reference such as "AB12", written into the buffer.
-const char *reference(int row, int column, char (&buffer)[24])
-{
-    char letters[8];
-    int start = sizeof letters;
-    for (; column > 0 && start > 0; column = (column - 1) / 26)
-        letters[--start] = static_cast<char>('A' + (column - 1) % 26);
-    std::snprintf(buffer, sizeof buffer, "%.*s%d", static_cast<int>(sizeof letters) - start,
-                  letters + start, row);
-    return buffer;
+    return CellReference::column(cell.attribute("r").value());
 }
 
 } // namespace
@@ -111,14 +83,6 @@ bool XlsxSheet::setCellText(int row, int column, const QString &text)
     return formulaRemoved;
 }
 
-QString XlsxSheet::columnName(int column)
-{
-    QString name;
-    for (; column > 0; column = (column - 1) / 26)
-        name.prepend(QChar('A' + (column - 1) % 26));
-    return name;
-}
-
 pugi::xml_node XlsxSheet::findCell(int row, int column) const
 {
     const auto found = m_rows.find(row);
@@ -165,7 +129,7 @@ pugi::xml_node XlsxSheet::ensureCell(pugi::xml_node rowElement, int row, int col
     pugi::xml_node cell =
         following ? rowElement.insert_child_before("c", following) : rowElement.append_child("c");
     char buffer[24];
-    cell.append_attribute("r").set_value(reference(row, column, buffer));
+    cell.append_attribute("r").set_value(CellReference::write(row, column, buffer));
     const char *style = styleForNewCell(rowElement, column);
     if (*style)
         cell.append_attribute("s").set_value(style);
@@ -197,17 +161,18 @@ void XlsxSheet::indexRows()
     int rowNumber = 0;
     for (pugi::xml_node row = m_sheetData.child("row"); row; row = row.next_sibling("row")) {
         const int given = row.attribute("r").as_int();
-        rowNumber = given > 0 && given <= rowLimit ? given : rowNumber + 1;
-        if (rowNumber > rowLimit)
+        rowNumber = given > 0 && given <= CellReference::rowLimit ? given : rowNumber + 1;
+        if (rowNumber > CellReference::rowLimit)
             break;
         XmlPart::setAttribute(row, "r", QByteArray::number(rowNumber).constData());
         m_rows[rowNumber] = row;
         int column = 0;
         for (pugi::xml_node cell = row.child("c"); cell; cell = cell.next_sibling("c")) {
             const int givenColumn = columnOf(cell);
-            column = givenColumn > 0 ? givenColumn : std::min(column + 1, columnLimit);
+            column =
+                givenColumn > 0 ? givenColumn : std::min(column + 1, CellReference::columnLimit);
             char buffer[24];
-            XmlPart::setAttribute(cell, "r", reference(rowNumber, column, buffer));
+            XmlPart::setAttribute(cell, "r", CellReference::write(rowNumber, column, buffer));
         }
     }
 }
@@ -230,7 +195,8 @@ void XlsxSheet::updateDimension()
         return;
     char first[24];
     char last[24];
-    const QByteArray ref = QByteArray(reference(m_rows.begin()->first, firstColumn, first)) + ':' +
-                           reference(m_rows.rbegin()->first, lastColumn, last);
+    const QByteArray ref =
+        QByteArray(CellReference::write(m_rows.begin()->first, firstColumn, first)) + ':' +
+        CellReference::write(m_rows.rbegin()->first, lastColumn, last);
     XmlPart::setAttribute(dimension, "ref", ref.constData());
 }

@@ -24,8 +24,6 @@ public:
     // Writes the text; returns true when a formula of the cell was removed.
     bool setCellText(int row, int column, const QString &text);
 
-    static QString columnName(int column);
-
 private:
     pugi::xml_node findCell(int row, int column) const;
     pugi::xml_node ensureRow(int row);

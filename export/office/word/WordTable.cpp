@@ -2,14 +2,10 @@
 
 #include "export/office/ooxml/DocxDocument.h"
 #include "export/office/ooxml/DocxTables.h"
+#include "export/office/word/WdAutoFitBehavior.h"
 #include "export/office/word/WordCell.h"
 #include "export/office/word/WordRow.h"
 #include "export/office/word/WordRows.h"
-
-namespace {
-// WdAutoFitBehavior: fit the table to the width of the window.
-constexpr int autoFitWindow = 2;
-} // namespace
 
 WordTable::WordTable(std::shared_ptr<DocxDocument> document, pugi::xml_node table)
     : WordObject(std::move(document), table)
@@ -51,7 +47,7 @@ AutomationReply WordTable::cell(int row, int column)
 
 AutomationReply WordTable::autoFit(int behavior)
 {
-    if (behavior != autoFitWindow)
+    if (behavior != WdAutoFitBehavior::FitWindow)
         return AutomationReply::failed(
             QStringLiteral("auto-fit behavior %1 is not supported").arg(behavior));
     DocxTables::fitToWindow(document(), node());

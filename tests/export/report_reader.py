@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Reads a report as an independent reader would and prints what it holds as
-JSON: python-docx for a Word document (paragraph texts, table cell texts,
-inline pictures, bookmark names), openpyxl for a workbook (sheet names and
-the cells of the first sheet, with the "_xHHHH_" escapes of SpreadsheetML
-decoded as Office does). Exits with 1 and the reader's complaint when
-it cannot open the file."""
+# Reads a report as an independent reader would and prints what it holds as
+# JSON: python-docx for a Word document (paragraph texts, table cell texts,
+# inline pictures, bookmark names), openpyxl for a workbook (sheet names and
+# the cells of the first sheet, with the "_xHHHH_" escapes of SpreadsheetML
+# decoded as Office does). Exits with 1 and the reader's complaint when it
+# cannot open the file.
 import json
 import sys
 

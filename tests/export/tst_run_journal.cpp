@@ -1,6 +1,8 @@
 // The run journal on its own: the bytes of its file, a row on disk as soon
-// as it is recorded, one file per run, and a journal that cannot be written.
+// as it is recorded, and a disk that fills up. A journal that cannot be
+// written at all is told in the window (tst_report).
 #include "MessageLog.h"
+#include "OfficeFiles.h"
 #include "export/RunJournal.h"
 
 #include <QtTest>
@@ -14,12 +16,6 @@ const QDateTime start(QDate(2024, 5, 1), QTime(13, 45, 9));
 const QStringList header{"序号", "幅值", "频率", "控制幅值", "灵敏度", "速度", "位移"};
 const QByteArray headerLine = byteOrderMark + "序号,幅值,频率,控制幅值,灵敏度,速度,位移\r\n";
 const QString unwritable = QStringLiteral("运行记录无法写入：");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class TestRunJournal : public QObject
@@ -30,8 +26,6 @@ private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void init() { QDir(QStringLiteral("Results")).removeRecursively(); }
     void bytesOnDisk();
-    void eachRunItsOwnFile();
-    void unwritableFolderWarnsOncePerRun();
     void fullDiskKeepsTheFileWellFormed();
 };
 
@@ -44,53 +38,17 @@ void TestRunJournal::bytesOnDisk()
     journal.begin(start, header);
     const QString path = QDir::current().absoluteFilePath("Results/2024-05-01_13-45-09.csv");
     QCOMPARE(journal.filePath(), path);
-    QCOMPARE(readFile(path), headerLine);
+    QCOMPARE(OfficeFiles::read(path), headerLine);
     journal.record(0, {"1", "测试失败", "", ""});
-    QCOMPARE(readFile(path), headerLine + "1,测试失败,,\r\n");
+    QCOMPARE(OfficeFiles::read(path), headerLine + "1,测试失败,,\r\n");
     journal.record(1, {"2", "a,b", "say \"hi\"", "x\ny", "r\rs", " lead", "\""});
     journal.record(0, {"1", "9.87 ms^-2"});
     const QByteArray lines =
         "1,9.87 ms^-2\r\n2,\"a,b\",\"say \"\"hi\"\"\",\"x\ny\",\"r\rs\", lead,\"\"\"\"\r\n";
-    QCOMPARE(readFile(path), headerLine + lines);
+    QCOMPARE(OfficeFiles::read(path), headerLine + lines);
     journal.end();
     journal.record(2, {"3"});
-    QCOMPARE(readFile(path), headerLine + lines);
-}
-
-// A second run, in the same second or later, gets a file of its own and
-// leaves the first as it was; nothing is written outside a run.
-void TestRunJournal::eachRunItsOwnFile()
-{
-    RunJournal journal;
-    journal.record(0, {"1"});
-    QVERIFY(!QDir("Results").exists());
-    const QList<QDateTime> times{start, start, start.addSecs(1)};
-    for (int run = 0; run < times.size(); ++run) {
-        journal.begin(times.at(run), header);
-        journal.record(0, {QString::number(run)});
-    }
-    journal.end();
-    QCOMPARE(QDir("Results").entryList(QDir::Files),
-             (QStringList{"2024-05-01_13-45-09.csv", "2024-05-01_13-45-09_2.csv",
-                          "2024-05-01_13-45-10.csv"}));
-    QCOMPARE(readFile("Results/2024-05-01_13-45-09.csv"), headerLine + "0\r\n");
-    QCOMPARE(readFile("Results/2024-05-01_13-45-09_2.csv"), headerLine + "1\r\n");
-}
-
-// A folder that cannot be made: one warning per run, and the run goes on.
-void TestRunJournal::unwritableFolderWarnsOncePerRun()
-{
-    QVERIFY(QFile("Results").open(QIODevice::WriteOnly));
-    MessageLog warnings({unwritable});
-    RunJournal journal;
-    for (int run = 0; run < 2; ++run) {
-        journal.begin(start.addSecs(run), header);
-        for (int row = 0; row < 3; ++row)
-            journal.record(row, {QString::number(row + 1)});
-        journal.end();
-    }
-    QCOMPARE(warnings.count(unwritable), 2);
-    QVERIFY(QFile::remove("Results"));
+    QCOMPARE(OfficeFiles::read(path), headerLine + lines);
 }
 
 // A disk that fills up mid-run: the row that did not fit is cut off, so the
@@ -107,12 +65,12 @@ void TestRunJournal::fullDiskKeepsTheFileWellFormed()
     setrlimit(RLIMIT_FSIZE, &full);
     journal.record(1, {"2", "second row"});
     journal.record(2, {"3", "third row"});
-    const QByteArray whileFull = readFile(journal.filePath());
+    const QByteArray whileFull = OfficeFiles::read(journal.filePath());
     setrlimit(RLIMIT_FSIZE, &unlimited);
     journal.record(3, {"4", "fourth"});
     QCOMPARE(whileFull, headerLine + "1,first\r\n");
     QCOMPARE(warnings.count(unwritable), 1);
-    QCOMPARE(readFile(journal.filePath()),
+    QCOMPARE(OfficeFiles::read(journal.filePath()),
              headerLine + "1,first\r\n2,second row\r\n3,third row\r\n4,fourth\r\n");
 }
 

@@ -87,49 +87,6 @@ QByteArray wordTemplateWith(const QString &document)
                           {{QStringLiteral("word/document.xml"), document.toUtf8()}}));
 }
 
-namespace {
-const QString wordNs =
-    QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-
-QString textOf(const QDomElement &element)
-{
-    QString text;
-    const QDomNodeList texts = element.elementsByTagNameNS(wordNs, QStringLiteral("t"));
-    for (int i = 0; i < texts.size(); ++i)
-        text += texts.at(i).toElement().text();
-    return text;
-}
-} // namespace
-
-QDomDocument documentXml(const QString &docxPath)
-{
-    QDomDocument document;
-    document.setContent(unzip(docxPath).value(QStringLiteral("word/document.xml")), true);
-    return document;
-}
-
-QStringList paragraphTexts(const QString &docxPath)
-{
-    QStringList texts;
-    const QDomElement body = documentXml(docxPath).documentElement().firstChildElement();
-    for (QDomElement p = body.firstChildElement("p"); !p.isNull(); p = p.nextSiblingElement("p"))
-        texts.append(textOf(p));
-    return texts;
-}
-
-QVector<QStringList> rowTexts(const QString &docxPath)
-{
-    QVector<QStringList> rows;
-    const QDomNodeList found = documentXml(docxPath).elementsByTagNameNS(wordNs, "tr");
-    for (int row = 0; row < found.size(); ++row) {
-        rows.append(QStringList());
-        const QDomNodeList cells = found.at(row).toElement().elementsByTagNameNS(wordNs, "tc");
-        for (int cell = 0; cell < cells.size(); ++cell)
-            rows.last().append(textOf(cells.at(cell).toElement()));
-    }
-    return rows;
-}
-
 QJsonObject readReport(const QString &path, QString *complaint)
 {
     const QString script =

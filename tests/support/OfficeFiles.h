@@ -1,17 +1,15 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDomDocument>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QPair>
 #include <QString>
-#include <QVector>
 
-// Files of the export tests: packages taken apart and put together, the
-// built templates, and reports read by the independent readers
-// (python-docx, openpyxl) through report_reader.py.
+// Files of the tests: read and written whole, packages taken apart and put
+// together, the built templates, and reports read by the independent
+// readers (python-docx, openpyxl) through report_reader.py.
 namespace OfficeFiles {
 
 using Parts = QMap<QString, QByteArray>;
@@ -35,13 +33,6 @@ QString wordDocument();
 QString documentWith(const QList<QPair<QString, QString>> &replacements);
 // The built Word template with another document part.
 QByteArray wordTemplateWith(const QString &document);
-
-// The document part of a Word document, its namespaces resolved.
-QDomDocument documentXml(const QString &docxPath);
-// The texts of the body's paragraphs outside tables, and of the cells of
-// every table row (content controls looked through).
-QStringList paragraphTexts(const QString &docxPath);
-QVector<QStringList> rowTexts(const QString &docxPath);
 
 // What the independent reader finds in a report, or an empty object with
 // its complaint.

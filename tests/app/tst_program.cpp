@@ -2,6 +2,7 @@
 // termination signals close it as an accepted close would (with the save
 // dialog open, without a report), a killed program leaves the journal of the
 // points it finished, and a second copy is turned away.
+#include "OfficeFiles.h"
 #include "SimProcess.h"
 
 #include <QtTest>
@@ -23,11 +24,8 @@ QByteArray bytes(const QString &folder, const QString &name)
 {
     QByteArray found;
     const QDir files(folder + QLatin1Char('/') + name);
-    for (const QString &file : files.entryList(QDir::Files, QDir::Name)) {
-        QFile content(files.filePath(file));
-        if (content.open(QIODevice::ReadOnly))
-            found += content.readAll();
-    }
+    for (const QString &file : files.entryList(QDir::Files, QDir::Name))
+        found += OfficeFiles::read(files.filePath(file));
     return found;
 }
 

@@ -3,9 +3,9 @@
 // to connect to and the number of points to run (none: only connect), or
 // to add before Export is pressed when a third argument says "export"; with
 // no arguments the window is left alone. It prints "shown" once the window
-// is, and "dialog" once the save dialog of an export is open, which is left
-// open; otherwise every box is answered, and its title and text are printed
-// when the program ends.
+// is, and "dialog" while the save dialog of an export is open, which is left
+// open; every box is answered, and its title and text are printed when the
+// program ends.
 #include "ModalAnswerer.h"
 #include "WorkbenchDriver.h"
 #include "app/ApplicationAttributes.h"
@@ -13,29 +13,15 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QTimer>
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 void say(const char *line)
 {
     std::printf("%s\n", line);
     std::fflush(stdout);
-}
-
-void sayWhenTheSaveDialogIsOpen(QObject *parent)
-{
-    auto *poll = new QTimer(parent);
-    QObject::connect(poll, &QTimer::timeout, [poll] {
-        if (!qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
-            return;
-        poll->stop();
-        say("dialog");
-    });
-    poll->start(20);
 }
 } // namespace
 
@@ -45,9 +31,11 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
     const bool exporting = arguments.value(2) == QLatin1String("export");
-    std::optional<ModalAnswerer> answerer;
-    if (!exporting)
-        answerer.emplace();
+    ModalAnswerer answerer;
+    if (exporting) {
+        answerer.leaveFileDialogsOpen();
+        QObject::connect(&answerer, &ModalAnswerer::answering, [] { say("dialog"); });
+    }
     if (!arguments.isEmpty())
         qputenv("RT58_EXTRA_PORTS", QFile::encodeName(arguments.at(0)));
     QTimer::singleShot(0, [&arguments, exporting] {
@@ -64,15 +52,13 @@ int main(int argc, char *argv[])
             return;
         for (int point = 0; point < arguments.value(1).toInt(); ++point)
             driver.addPoint(QStringLiteral("10"), QString::number(100 + 10 * point));
-        if (exporting) {
-            sayWhenTheSaveDialogIsOpen(window);
+        if (exporting)
             driver.click("exportBtn");
-        } else if (arguments.value(1).toInt() > 0) {
+        else if (arguments.value(1).toInt() > 0)
             driver.click("startBtn");
-        }
     });
     const int code = MainProgram::exec();
-    for (const QString &box : answerer ? answerer->seen() : QStringList())
+    for (const QString &box : answerer.seen())
         say(qPrintable(box));
     return code;
 }

@@ -1,8 +1,7 @@
-// The frequency-sensitivity chart: rebuilt from a results table on a shown
-// view, and zoomed by the wheel and the context menu. The report's picture
-// of the table's chart is tried through the window's Export button.
+// The frequency-sensitivity chart rebuilt from a results table on a shown
+// view. The report's picture of the table's chart is tried through the
+// window's Export button, the read-out on a desktop (tst_window_geometry).
 #include "app/GlobalState.h"
-#include "chart/ChartContextMenu.h"
 #include "chart/CoordinateReadout.h"
 #include "chart/SensitivityChartBuilder.h"
 #include "chart/SensitivityChartView.h"
@@ -20,13 +19,9 @@ private slots:
     void initTestCase();
     void rebuild_data();
     void rebuild();
-    void zoom_data();
-    void zoom();
 
 private:
     void rebuildFrom(const QString &rows);
-    QValueAxis *axis(int i) const { return static_cast<QValueAxis *>(m_view.chart()->axes()[i]); }
-    QString ranges() const;
 
     SensitivityChartView m_view;
     QTableWidget m_table{0, 7};
@@ -40,7 +35,8 @@ void TestChart::initTestCase()
 }
 
 // Rows as "frequency|sensitivity;…", then the points plotted and the home
-// ranges "xmin xmax ymin ymax". A rebuild deletes the chart it replaces.
+// ranges "xmin xmax ymin ymax". A rebuild deletes the chart it replaces. The
+// read-out shows a point's coordinates to two and three decimals.
 void TestChart::rebuild_data()
 {
     QTest::addColumn<QString>("rows");
@@ -70,46 +66,6 @@ void TestChart::rebuild()
     QTEST(points.join(' ') + QString::asprintf(" => %g %g %g %g", xAxisHomeMin, xAxisHomeMax,
                                                yAxisHomeMin, yAxisHomeMax),
           "plotted");
-}
-
-// On the axes [0, 1000] and [0, 2]: a wheel step, or an entry of the menu
-// of a right press on the value point (500, 1.0); only the right press asks
-// for the menu, and its first entry, "还原", brings back the home ranges.
-void TestChart::zoom_data()
-{
-    QTest::addColumn<int>("wheel");
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<QString>("ranges");
-    QTest::newRow("wheel up: 1.2") << 120 << 0 << "83.3333 916.667 0.166667 1.83333";
-    QTest::newRow("wheel down: 0.8") << -120 << 0 << "-125 1125 -0.25 2.25";
-    QTest::newRow("沿X轴放大") << 0 << 1 << "166.667 833.333 0 2";
-    QTest::newRow("沿Y轴缩小") << 0 << 4 << "0 1000 -0.5 2.5";
-}
-
-void TestChart::zoom()
-{
-    QFETCH(int, wheel);
-    QFETCH(int, entry);
-    rebuildFrom("100|1");
-    axis(0)->setRange(0, 1000);
-    axis(1)->setRange(0, 2);
-    QSignalSpy menuAsked(&m_view, &SensitivityChartView::displayContextMenu);
-    const QPointF point = m_view.chart()->mapToPosition(QPointF(500, 1.0));
-    QMouseEvent press(QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton, {});
-    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton}) {
-        press = QMouseEvent(QEvent::MouseButtonPress, point, button, button, {});
-        QApplication::sendEvent(m_view.viewport(), &press);
-    }
-    QCOMPARE(menuAsked.count(), 1);
-    QWheelEvent step(QPointF(400, 200), m_view.mapToGlobal(QPoint(400, 200)), QPoint(),
-                     QPoint(0, wheel), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    if (wheel)
-        QApplication::sendEvent(m_view.viewport(), &step);
-    else
-        ChartContextMenu(&m_view, &press).actions().at(entry)->trigger();
-    QTEST(ranges(), "ranges");
-    ChartContextMenu(&m_view, &press).actions().at(0)->trigger();
-    QCOMPARE(ranges(), "0 112.5 0 1.125");
     QCOMPARE(coordinateReadoutText(QPointF(123.456, 0.98765)), QString("(123.46, 0.988)"));
 }
 
@@ -123,13 +79,6 @@ void TestChart::rebuildFrom(const QString &rows)
     }
     SensitivityChartBuilder(&m_table, 0, &m_view).build();
     QCoreApplication::processEvents();
-}
-
-// "xmin xmax ymin ymax" of the axes shown.
-QString TestChart::ranges() const
-{
-    return QString::asprintf("%g %g %g %g", axis(0)->min(), axis(0)->max(), axis(1)->min(),
-                             axis(1)->max());
 }
 
 QTEST_MAIN(TestChart)

@@ -1,9 +1,9 @@
 // The device folder: command frames byte for byte, the reply parser on a
 // hostile line, the worker that turns the shared buffer into signals, the
 // ledger of point numbers, the port list, and the link through the real
-// window against the simulated calibrator.
+// window against the simulated calibrator on a faulty line.
 #include "SimProcess.h"
-#include "WorkbenchDriver.h"
+#include "Workbench.h"
 #include "app/GlobalState.h"
 #include "device/CommandFrames.h"
 #include "device/Frame.h"
@@ -24,14 +24,12 @@ QByteArray hex(const char *text)
     return QByteArray::fromHex(text);
 }
 
-// Replies as text: each letter with the values it carries ("R2,1 V800,400").
+// Replies as text: each letter, a point reply with its counts ("L V800,400").
 QString describe(const QList<Reply> &replies)
 {
     QStringList texts;
     for (const Reply &reply : replies) {
         texts << QString(QLatin1Char(reply.letter));
-        if (reply.letter == 'R')
-            texts.last() += QString::asprintf("%d,%d", reply.sensorType, reply.inputType);
         if (reply.letter == 'V')
             texts.last() += QString::asprintf("%d,%d", reply.amplitudeRaw, reply.outputRaw);
     }
@@ -90,7 +88,6 @@ private slots:
     void pointLedger();
     void portList();
     void link();
-    void linkOnAFaultyLine();
 
 private:
     QTemporaryDir m_dir;
@@ -103,7 +100,6 @@ void TestDevice::commandFrames_data()
     const auto row = [](const char *name, const QByteArray &frame, const char *expected) {
         QTest::newRow(name) << frame << hex(expected);
     };
-    row("link", CommandFrames::link(), "214C05720D");
     row("velocity, 4~20mA", CommandFrames::configure(1, 3), "2143070103 6F0D");
     row("no selection", CommandFrames::configure(-1, -1), "214307FFFF 690D");
     row("truncated toward zero", vibrate(0, 10.01f, 0, 160.99), "21560A 01 9001 A000 B30D");
@@ -272,12 +268,12 @@ void TestDevice::pointLedger()
     QTEST(QString(QString("UEN").at(ledger.echo())), "echo");
 }
 
-// The ports named in RT58_EXTRA_PORTS come first, in their order, so the first
-// is selected; a port that does not open right now is not listed. A left press
-// on the selector lists the ports again, a right press does not.
+// The ports named in RT58_EXTRA_PORTS come first, in their order; a port
+// that does not open right now is not listed. (Every connect of the tests
+// lists the ports again by a left press on the selector.)
 void TestDevice::portList()
 {
-    SimProcess simA, simB, late;
+    SimProcess simA, simB;
     const QString a = m_dir.filePath("ttyA"), b = m_dir.filePath("ttyB");
     QVERIFY(simA.start(a) && simB.start(b));
     qputenv("RT58_EXTRA_PORTS", QFile::encodeName(b + "::" + m_dir.filePath("missing") + ":" + a));
@@ -285,84 +281,31 @@ void TestDevice::portList()
     QSerialPort holder(b);
     QVERIFY(holder.open(QIODevice::ReadWrite));
     QCOMPARE(PortLister::openablePorts().value(0), a);
-
-    MainWindow window;
-    WorkbenchDriver driver(window);
-    auto *ports = driver.widget<QComboBox>("serialPortComboBox");
-    QCOMPARE(ports->currentText(), a);
-    QVERIFY(late.start(m_dir.filePath("ttyC")));
-    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(m_dir.filePath("ttyC")));
-    QTest::mouseClick(ports, Qt::RightButton);
-    QCOMPARE(ports->currentText(), a);
-    QTest::mouseClick(ports, Qt::LeftButton);
-    ports->hidePopup();
-    QCOMPARE(ports->itemText(0), m_dir.filePath("ttyC"));
 }
 
-// A port another program holds fails to connect and changes nothing; then
-// connect and disconnect twice, with the port's settings and the frames on
-// the line; the calibrator vanishes and comes back. The worker stops with the
-// window.
+// On a faulty line, where replies come late, in pieces and after noise (the
+// receive log shows the whole buffer gathered so far), an impatient operator
+// presses Connect again before the reply: the unanswered port is given up,
+// so the second press connects, with the port's settings.
 void TestDevice::link()
 {
-    const QString link = m_dir.filePath("ttyRT58");
-    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(link));
-    SimProcess sim;
-    QVERIFY(sim.start(link));
-    const auto threadCount = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
-    const uint threadsBefore = threadCount();
-    {
-        MainWindow window;
-        WorkbenchDriver driver(window);
-        {
-            QSerialPort holder(link);
-            QVERIFY(holder.open(QIODevice::ReadWrite));
-            QTest::ignoreMessage(QtDebugMsg, "连接失败！");
-            driver.click("connectBtn");
-            QVERIFY(!connectSent && !readSent && !serialPort);
-        }
-        for (int round = 0; round < 2; ++round) {
-            QVERIFY(driver.connectTo(link));
-            QCOMPARE(linkState(driver), QString("已连接 disconnect"));
-            const QSerialPort &port = *serialPort;
-            QCOMPARE((QList<qint64>{port.baudRate(), port.dataBits(), port.parity(),
-                                    port.stopBits(), port.flowControl(), port.readBufferSize()}),
-                     (QList<qint64>{9600, 8, 0, 1, 0, 1024}));
-            driver.click("disconnectBtn");
-            QTRY_COMPARE(linkState(driver), QString("已断开 connect"));
-            QVERIFY(!serialPort);
-        }
-        const QStringList session{"21 4C 05 72 0D", "21 52 05 78 0D", "21 53 05 79 0D"};
-        QCOMPARE(sim.receivedFrames(), session + session);
-        QVERIFY(driver.connectTo(link));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^串口已丢失"));
-        sim.kill();
-        QTRY_COMPARE(linkState(driver), QString("已断开 connect"));
-        QVERIFY(sim.start(link));
-        QVERIFY(driver.connectTo(link));
-    }
-    QCOMPARE(threadCount(), threadsBefore);
-}
-
-// Replies come late, in pieces and after line noise; the receive log shows
-// the whole buffer gathered so far. An impatient operator presses Connect
-// again before the reply: the unanswered port is given up, so the second
-// press connects.
-void TestDevice::linkOnAFaultyLine()
-{
-    const QString link = m_dir.filePath("ttyRT58");
-    qputenv("RT58_EXTRA_PORTS", QFile::encodeName(link));
-    SimProcess sim;
-    QVERIFY(
-        sim.start(link, {"--delay", "300", "--noise", "7", "--split", "1", "--split-gap", "15"}));
-    MainWindow window;
-    WorkbenchDriver driver(window);
+    Workbench bench;
+    QVERIFY(bench.launch(Workbench::simulator(
+        {"--delay", "300", "--noise", "7", "--split", "1", "--split-gap", "15"})));
+    auto *ports = bench.widget<QComboBox>("serialPortComboBox");
+    QTest::mouseClick(ports, Qt::LeftButton);
+    ports->hidePopup();
+    ports->setCurrentText(bench.link());
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^接受指令:.*21 4C 05 72 0D$"));
-    driver.click("connectBtn");
-    QTRY_COMPARE(sim.receivedFrames(), QStringList{"21 4C 05 72 0D"});
-    driver.click("connectBtn");
+    bench.click("connectBtn");
+    QTRY_COMPARE(bench.frames("21"), QStringList{"21 4C 05 72 0D"});
+    bench.click("connectBtn");
     QTRY_VERIFY(connectAcked && readAcked);
-    QCOMPARE(linkState(driver), QString("已连接 disconnect"));
+    QCOMPARE(linkState(bench), QString("已连接 disconnect"));
+    const QSerialPort &port = *serialPort;
+    QCOMPARE((QList<qint64>{port.baudRate(), port.dataBits(), port.parity(), port.stopBits(),
+                            port.flowControl(), port.readBufferSize()}),
+             (QList<qint64>{9600, 8, 0, 1, 0, 1024}));
 }
 
 QTEST_MAIN(TestDevice)

@@ -19,7 +19,7 @@ void ModalAnswerer::answerOpenDialog()
     emit answering(modal);
     if (auto *box = qobject_cast<QMessageBox *>(modal))
         answerBox(box);
-    else if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+    else if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && !m_leaveFileDialogs)
         answerFileDialog(dialog);
 }
 

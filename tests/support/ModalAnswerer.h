@@ -28,6 +28,8 @@ public:
     // A file dialog gets this path as its file name and is accepted; with an
     // empty path, the default, it is cancelled.
     void setSaveFileAnswer(const QString &path) { m_savePath = path; }
+    // File dialogs left open, as a person who walked away would.
+    void leaveFileDialogsOpen() { m_leaveFileDialogs = true; }
     // The filter that a file dialog gets selected before it is answered;
     // empty, the default, leaves the dialog's own choice.
     void setFilterAnswer(const QString &filter) { m_filter = filter; }
@@ -56,6 +58,7 @@ private:
     QElapsedTimer m_openFor;
     QString m_savePath;
     QString m_filter;
+    bool m_leaveFileDialogs = false;
     QStringList m_seen;
     QStringList m_fileDialogs;
     QTimer m_timer;

@@ -4,7 +4,7 @@
 // chart's axes stay readable, a maximised window keeps its geometry and comes
 // back from its restore at the height it would have had, and the coordinate
 // read-out follows the pointer. CTest runs this program once per screen size
-// and scale factor, and keeps pictures of the window and the screen.
+// and scale factor.
 #include "Workbench.h"
 
 #include <QtTest>
@@ -50,7 +50,6 @@ private:
     int runOnce();
     void verifyOnScreen();
     void verifyChartReadable();
-    void keepPicture(const QString &name);
 
     std::unique_ptr<Workbench> m_bench;
 };
@@ -80,13 +79,8 @@ int TestWindowGeometry::runOnce()
 void TestWindowGeometry::verifyOnScreen()
 {
     const QRect frame = this->frame();
-    const QString where = QString("frame %1,%2 %3×%4 on %5×%6")
-                              .arg(frame.x())
-                              .arg(frame.y())
-                              .arg(frame.width())
-                              .arg(frame.height())
-                              .arg(available().width())
-                              .arg(available().height());
+    QString where;
+    QDebug(&where) << "frame" << frame << "on" << available();
     QVERIFY2(available().contains(frame.topLeft()), qPrintable(where));
     if (!holdsWindow())
         return;
@@ -112,21 +106,6 @@ void TestWindowGeometry::verifyChartReadable()
         elided.isEmpty(),
         qPrintable(
             QString("chart %1 px high: %2").arg(chartView()->height()).arg(elided.join(", "))));
-}
-
-// Pictures of the whole screen and of the window, kept as build artifacts
-// for a person to look at.
-void TestWindowGeometry::keepPicture(const QString &name)
-{
-    Workbench::settle();
-    const QSize size = window().screen()->size();
-    const QString file = QString("%1/%2-%3x%4@%5.png")
-                             .arg(qEnvironmentVariable("RT58_BINARY_DIR"), name)
-                             .arg(size.width())
-                             .arg(size.height())
-                             .arg(window().devicePixelRatioF());
-    QVERIFY(window().grab().save(file));
-    QVERIFY(window().screen()->grabWindow(0).save(QString(file).replace("/window-", "/screen-")));
 }
 
 void TestWindowGeometry::runsInARow_data()
@@ -169,7 +148,6 @@ void TestWindowGeometry::runsInARow()
                     frame().height() == available().height());
             QVERIFY(qAbs(frame().center().x() - available().center().x()) <= 1);
         }
-        keepPicture("window-after-run");
         return;
     }
     window().showMaximized();
@@ -182,7 +160,6 @@ void TestWindowGeometry::runsInARow()
         QCOMPARE(window().windowState(), Qt::WindowMaximized);
         QCOMPARE(window().geometry(), maximised);
     }
-    keepPicture("window-maximised");
     window().showNormal();
     QTRY_VERIFY(window().geometry() != maximised);
     Workbench::settle();

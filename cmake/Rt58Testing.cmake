@@ -1,9 +1,11 @@
 find_program(RT58_XVFB_RUN xvfb-run)
 
 # rt58_add_test(NAME <name> SOURCES <files...> [LABELS <labels...>] [TIMEOUT <s>]
-#               [DESKTOP_SCREENS <WxH[@scale]...>])
+#               [DESKTOP_SCREENS <WxH[@scale]...>] [FUNCTIONS <functions...>])
 # Builds a Qt Test program against the library and registers it with CTest,
-# on the offscreen platform.
+# on the offscreen platform. FUNCTIONS registers it once per test function
+# instead, as <name>_<function>, each running only that function: slow cases
+# that wait rather than work then run beside each other.
 # DESKTOP_SCREENS registers the program once per screen, as <name>_<WxH>
 # (<name>_<WxH>_scaled<scale> with a scale factor), each on the X platform
 # itself under a virtual X server of that size with the openbox window
@@ -13,7 +15,7 @@ find_program(RT58_XVFB_RUN xvfb-run)
 # Each test runs in a working folder of its own, because the
 # program writes ./config.ini and ./Log/ relative to its working directory.
 function(rt58_add_test)
-    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LABELS;DESKTOP_SCREENS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LABELS;DESKTOP_SCREENS;FUNCTIONS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE rt58core rt58resources Qt5::Test)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -29,25 +31,33 @@ function(rt58_add_test)
                 list(GET size_and_scale 1 scale)
                 set(test ${test}_scaled${scale})
             endif()
-            rt58_register_test(${test} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" xcb
+            rt58_register_test(${test} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" xcb ""
                 ${RT58_XVFB_RUN} -a -s "-screen 0 ${size}x24"
                 ${PROJECT_SOURCE_DIR}/tests/with-openbox.sh)
             if(screen MATCHES "@")
                 set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT QT_SCALE_FACTOR=${scale})
             endif()
         endforeach()
+    elseif(T_FUNCTIONS)
+        foreach(function ${T_FUNCTIONS})
+            rt58_register_test(${T_NAME}_${function} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}"
+                offscreen ${function})
+        endforeach()
     else()
-        rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen)
+        rt58_register_test(${T_NAME} ${T_NAME} "${T_TIMEOUT}" "${T_LABELS}" offscreen "")
     endif()
 endfunction()
 
-# rt58_register_test(<test name> <target> <timeout> <labels> <platform> [<launcher...>])
-# Registers the test program <target> as <test name>, started through the
-# launcher if one is given, in a working folder of its own.
-function(rt58_register_test test target timeout labels platform)
+# rt58_register_test(<test name> <target> <timeout> <labels> <platform> <arguments>
+#                    [<launcher...>])
+# Registers the test program <target> with its arguments as <test name>,
+# started through the launcher if one is given, in a working folder of its
+# own.
+function(rt58_register_test test target timeout labels platform arguments)
     set(work_dir ${CMAKE_CURRENT_BINARY_DIR}/work/${test})
     file(MAKE_DIRECTORY ${work_dir})
-    add_test(NAME ${test} COMMAND ${ARGN} $<TARGET_FILE:${target}> WORKING_DIRECTORY ${work_dir})
+    add_test(NAME ${test} COMMAND ${ARGN} $<TARGET_FILE:${target}> ${arguments}
+        WORKING_DIRECTORY ${work_dir})
     set_tests_properties(${test} PROPERTIES
         TIMEOUT ${timeout}
         LABELS "${labels}"

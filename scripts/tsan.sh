@@ -11,14 +11,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_TSAN_BUILD_DIR:-$root/build-tsan}
-tests=(tst_device tst_workbench tst_workbench_slow)
+targets=(tst_device tst_workbench tst_workbench_slow)
+# Of the slow binary the soak only: the long close question just waits.
+tests=(tst_device tst_workbench tst_workbench_slow_everyResultLandsInItsOwnRow)
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 # -O1 with line tables only, as the other sanitizer builds.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DRT58_TSAN=ON \
     -DRT58_FUZZERS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${tests[@]}" rt58-sim rt58docs
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" rt58-sim
 
 # ignore_noninstrumented_modules: allocations, frees and copies made inside
 # Qt's libraries (the events of queued signals, the buffers of QByteArray) are

@@ -20,7 +20,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The libraries the programs link (Qt 5, QuaZip, pugixml, the C++ runtime) are
 # found by dpkg-shlibdeps with their minimum versions (pugixml as
 # libpugixml1v5); the font that the Chinese texts need is loaded at run time
-# and so named here.
+# and so named here, as is the SQLite driver of Qt SQL, a plugin that keeps
+# the lab records. The PostgreSQL driver is needed only by stations that share
+# a server.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, libqt5sql5-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt5sql5-psql")
 include(CPack)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/InterfaceType.h"
-#include "export/RunJournal.h"
+#include "records/PointRecord.h"
+#include "records/RunJournal.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -19,6 +20,7 @@ class MainWindow;
 }
 
 class HandleThread;
+class LabRecords;
 class QMouseEvent;
 
 // The program's only window: the device box, the type selectors, the test
@@ -58,6 +60,7 @@ private slots:
     void on_tableWidget_cellDoubleClicked(int row, int column);
     void threadStartHandle();
     void threadStopHandle();
+    void resultsReopenedHandle();
 
 private:
     void initInterface();
@@ -83,7 +86,7 @@ private:
     void writePointResult();
     void writeFailedPoint(int row);
     void markPointFailed();
-    void journalRow(int row);
+    void journalRow(int row, PointRecord::State_e state, bool withCounts);
     void finishTest();
     void buildSensitivityChart();
     void startWorker();
@@ -97,6 +100,7 @@ private:
     QStringList themeFiles;
     QStringList langFiles;
     RunJournal m_journal;
+    LabRecords *m_records = nullptr;
     bool m_terminating = false;
     // What the last expansion of the chart panel added to the window's height.
     int m_chartPanelGrowth;

@@ -117,7 +117,8 @@ bool RecordsDatabase::openConnection(QString *error)
         *error = sqlError(db.lastError());
         return false;
     }
-    return true;
+    // The server's notices (a table that exists already) are not news.
+    return sqlite || exec(QStringLiteral("SET client_min_messages TO warning"), {}, error);
 }
 
 // Foreign keys and the journal mode are set outside any transaction; a

@@ -12,7 +12,6 @@
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
 using namespace QtCharts;
@@ -84,12 +83,12 @@ void HistoryDialog::fillTable(const QString &unit)
         m_table->selectRow(m_entries.size() - 1);
 }
 
-// The runs with a reference, as points joined by a line over the dates.
+// The runs with a reference, as marked points joined by a line over the
+// dates.
 QChartView *HistoryDialog::driftChart(const QString &unit) const
 {
     auto *line = new QLineSeries;
-    auto *points = new QScatterSeries;
-    points->setMarkerSize(8);
+    line->setPointsVisible(true);
     double lowest = qInf();
     double highest = -qInf();
     for (const RunHistory::Entry &entry : m_entries) {
@@ -97,14 +96,12 @@ QChartView *HistoryDialog::driftChart(const QString &unit) const
             continue;
         const qreal time = entry.started.toMSecsSinceEpoch();
         line->append(time, entry.reference);
-        points->append(time, entry.reference);
         lowest = qMin(lowest, entry.reference);
         highest = qMax(highest, entry.reference);
     }
     auto *chart = new QChart;
     chart->legend()->hide();
     chart->addSeries(line);
-    chart->addSeries(points);
     auto *timeAxis = new QDateTimeAxis;
     timeAxis->setFormat(QStringLiteral("yyyy-MM-dd"));
     timeAxis->setTitleText(tr("日期"));
@@ -119,10 +116,8 @@ QChartView *HistoryDialog::driftChart(const QString &unit) const
     }
     chart->addAxis(timeAxis, Qt::AlignBottom);
     chart->addAxis(valueAxis, Qt::AlignLeft);
-    for (QAbstractSeries *series : chart->series()) {
-        series->attachAxis(timeAxis);
-        series->attachAxis(valueAxis);
-    }
+    line->attachAxis(timeAxis);
+    line->attachAxis(valueAxis);
     auto *view = new QChartView(chart);
     view->setObjectName(QStringLiteral("driftChartView"));
     view->setRenderHint(QPainter::Antialiasing);

@@ -35,7 +35,7 @@ RunRecorder::RunRecorder(const DatabaseSettings &settings, QObject *parent)
     : QObject(parent),
       m_database(std::make_unique<RecordsDatabase>(
           settings, QStringLiteral("rt58-recorder-%1").arg(quintptr(this), 0, 16))),
-      m_retry(this)
+      m_description(settings.description()), m_retry(this)
 {
     m_retry.setInterval(retryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &RunRecorder::flush);
@@ -73,7 +73,8 @@ QStringList RunRecorder::shutDown()
     if (!missing.isEmpty())
         qWarning().noquote() << QStringLiteral("以下测试未完整写入数据库，数据保存在运行记录中：%1")
                                     .arg(missing.join(QStringLiteral(", ")));
-    m_database->close();
+    // The connection belongs to this thread and ends here.
+    m_database.reset();
     return missing;
 }
 
@@ -91,6 +92,8 @@ void RunRecorder::enqueue(const Operation &operation)
 // that the next try opens it anew, and leaves the rest for the retry.
 void RunRecorder::flush()
 {
+    if (!m_database)
+        return;
     while (!m_queue.isEmpty()) {
         QString error;
         const bool opened = m_database->isOpen() || m_database->open(&error);
@@ -210,8 +213,8 @@ void RunRecorder::report(const QString &reason)
     if (pending == m_reportedPending && reason == m_reportedReason)
         return;
     if (pending > 0 && m_reportedPending == 0)
-        qWarning().noquote() << QStringLiteral("数据库记录滞后（%1）：%2")
-                                    .arg(m_database->settings().description(), reason);
+        qWarning().noquote()
+            << QStringLiteral("数据库记录滞后（%1）：%2").arg(m_description, reason);
     else if (pending == 0 && m_reportedPending > 0)
         qInfo().noquote() << QStringLiteral("数据库记录已补齐");
     m_reportedPending = pending;

@@ -28,7 +28,8 @@ public:
     void recordPoint(const QString &uid, const PointRecord &point);
     void endRun(const QString &uid, const RunEnd &end);
     // A last try to write what waits; gives the journals of the runs that
-    // are still not recorded in full, and logs them.
+    // are still not recorded in full, and logs them. The connection is
+    // closed for good.
     QStringList shutDown();
     int pending() const { return m_queue.size(); }
 
@@ -60,6 +61,7 @@ private:
     void report(const QString &reason);
 
     std::unique_ptr<RecordsDatabase> m_database;
+    QString m_description;
     QVector<Operation> m_queue;
     QHash<QString, QString> m_journals;
     QTimer m_retry;

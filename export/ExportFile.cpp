@@ -483,7 +483,7 @@ QStringList ExportFile::certificateLines() const
         tr("传感器类型：%1  输入类型：%2  标称灵敏度：%3 %4")
             .arg(m_ui->sensorTypeComboBox->itemText(m_sensor.sensorType),
                  m_ui->inputTypeComboBox->itemText(m_sensor.inputType))
-            .arg(m_sensor.nominal, 0, 'g', 6)
+            .arg(m_sensor.nominal, 0, 'f', 3)
             .arg(unit),
         tr("参考灵敏度：%1").arg(referenceText()),
         tr("容差：参考灵敏度对标称 ±%1 %，各点对参考 ±%2 %")

@@ -38,7 +38,8 @@ HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Ent
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     fillTable(unit);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     QPushButton *reopen = buttons->addButton(tr("重新打开"), QDialogButtonBox::AcceptRole);
     reopen->setObjectName(QStringLiteral("reopenButton"));
     reopen->setEnabled(!entries.isEmpty());
@@ -79,6 +80,7 @@ void HistoryDialog::fillTable(const QString &unit)
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
     }
+    m_table->resizeColumnsToContents();
     if (!m_entries.isEmpty())
         m_table->selectRow(m_entries.size() - 1);
 }
@@ -110,6 +112,7 @@ QChartView *HistoryDialog::driftChart(const QString &unit) const
     if (lowest <= highest) {
         const double margin = qMax((highest - lowest) * axisMargin, std::fabs(highest) * 0.01);
         valueAxis->setRange(lowest - margin, highest + margin);
+        valueAxis->applyNiceNumbers();
         timeAxis->setRange(
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x())).addDays(-1),
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x())).addDays(1));

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace {
 const QString sensorKey = QStringLiteral("Records/sensor");
 const QString schemeFileFilter = QStringLiteral("CSV (*.csv)");
@@ -76,8 +78,11 @@ LabRecords::~LabRecords()
     delete m_recorder;
 }
 
+// A sensor whose register could not be read at start-up is looked up again.
 void LabRecords::runStarted(const QString &journalPath)
 {
+    if (!m_sensor.isValid() && !m_storedSerial.isEmpty())
+        restoreSensor();
     m_run = RunRecord();
     m_run.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     m_run.station = QSysInfo::machineHostName();
@@ -298,12 +303,16 @@ RecordsDatabase *LabRecords::database()
     return records;
 }
 
-// Opened on first use; a connection that failed is tried again next time.
+// Opened on first use; a connection that failed, or that a server gone away
+// has broken since, is opened anew.
 RecordsDatabase *LabRecords::openDatabase(QString *error)
 {
     if (!m_database)
         m_database = std::make_unique<RecordsDatabase>(m_settings, QStringLiteral("rt58-window"));
-    if (!m_database->isOpen() && !m_database->open(error))
+    bool alive = false;
+    if (m_database->isOpen())
+        m_database->value(QStringLiteral("SELECT 1"), {}, error, &alive);
+    if (!alive && !m_database->open(error))
         return nullptr;
     return m_database.get();
 }

@@ -4,8 +4,10 @@
 #include "records/SensorRegister.h"
 #include "records/SensorTableModel.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,6 +27,7 @@ SensorDialog::SensorDialog(SensorRegister &sensors, const QStringList &sensorTyp
     m_filterEdit->setObjectName(QStringLiteral("filterLineEdit"));
     m_filterEdit->setPlaceholderText(tr("按序列号或型号筛选"));
     m_filterEdit->setClearButtonEnabled(true);
+    m_filterEdit->installEventFilter(this);
     m_view->setObjectName(QStringLiteral("sensorTableView"));
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,7 +46,7 @@ SensorDialog::SensorDialog(SensorRegister &sensors, const QStringList &sensorTyp
     editButton->setObjectName(QStringLiteral("editButton"));
     QPushButton *retire = buttons->addButton(tr("停用"), QDialogButtonBox::ActionRole);
     retire->setObjectName(QStringLiteral("retireButton"));
-    buttons->addButton(QDialogButtonBox::Close);
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_filterEdit);
     layout->addWidget(m_view);
@@ -62,6 +65,19 @@ SensorDialog::SensorDialog(SensorRegister &sensors, const QStringList &sensorTyp
 void SensorDialog::setFilter(const QString &text)
 {
     m_filterEdit->setText(text);
+}
+
+bool SensorDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_filterEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown) {
+            QApplication::sendEvent(m_view, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SensorDialog::filterHandle(const QString &text)
@@ -125,6 +141,8 @@ void SensorDialog::edit(const Sensor &sensor)
     SensorEditDialog dialog(m_sensors, sensor, m_sensorTypes, m_inputTypes, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_filterEdit->setText(dialog.sensor().serial);
-    filterHandle(m_filterEdit->text());
+    if (m_filterEdit->text() == dialog.sensor().serial)
+        filterHandle(m_filterEdit->text());
+    else
+        m_filterEdit->setText(dialog.sensor().serial);
 }

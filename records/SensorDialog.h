@@ -27,6 +27,11 @@ public:
     Sensor chosen() const { return m_chosen; }
     void setFilter(const QString &text);
 
+protected:
+    // The arrow keys in the filter move through the list, so that a sensor
+    // is chosen without leaving the keyboard.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void filterHandle(const QString &text);
     void chooseHandle();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 SensorEditDialog::SensorEditDialog(SensorRegister &sensors, const Sensor &sensor,
                                    const QStringList &sensorTypes, const QStringList &inputTypes,
@@ -42,7 +43,9 @@ SensorEditDialog::SensorEditDialog(SensorRegister &sensors, const Sensor &sensor
     form->addRow(tr("频响容差 ±%"), m_responseToleranceSpin);
     form->addRow(tr("参考频率/Hz"), m_referenceFrequencySpin);
     form->addRow(tr("备注"), m_notesEdit);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &SensorEditDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SensorEditDialog::reject);
     form->addRow(buttons);

@@ -49,7 +49,7 @@ QVariant SensorTableModel::data(const QModelIndex &index, int role) const
     case 3:
         return m_inputTypes.value(sensor.inputType);
     case 4:
-        return QString::number(sensor.nominal, 'g', 6);
+        return QString::number(sensor.nominal, 'f', 3);
     case 5:
         return QString::number(sensor.referenceFrequency, 'f', 2);
     default:

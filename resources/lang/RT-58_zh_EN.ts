@@ -433,6 +433,10 @@
         <source>参考灵敏度/%1</source>
         <translation>Reference sensitivity/%1</translation>
     </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>LabRecords</name>
@@ -601,6 +605,10 @@
         <source>停用传感器 %1（%2）？它的历史记录仍然保留。</source>
         <translation>Retire sensor %1 (%2)? Its history is kept.</translation>
     </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>SensorEditDialog</name>
@@ -651,6 +659,14 @@
     <message>
         <source>传感器登记</source>
         <translation>Sensor register</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "export/ReportTarget.h"
 #include "export/TableTexts.h"
 #include "export/office/AutomationObject.h"
+#include "ui/ResultCalculator.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
@@ -476,8 +477,7 @@ QStringList ExportFile::certificateLines() const
 {
     if (!m_sensor.isValid())
         return {};
-    const QString unit = inputTypeUnits.value(m_sensor.inputType) + QLatin1Char('/') +
-                         sensorTypeUnits.value(m_sensor.sensorType);
+    const QString unit = ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType);
     return {
         tr("传感器：%1  序列号：%2").arg(m_sensor.model, m_sensor.serial),
         tr("传感器类型：%1  输入类型：%2  标称灵敏度：%3 %4")
@@ -498,8 +498,7 @@ QString ExportFile::referenceText() const
 {
     if (!m_result.hasReference())
         return tr("无（参考频率 %1 Hz）").arg(m_sensor.referenceFrequency, 0, 'f', 2);
-    const QString unit = inputTypeUnits.value(m_sensor.inputType) + QLatin1Char('/') +
-                         sensorTypeUnits.value(m_sensor.sensorType);
+    const QString unit = ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType);
     return tr("%1 %2（%3 Hz，对标称 %4）")
         .arg(m_result.reference(), 0, 'f', 3)
         .arg(unit)

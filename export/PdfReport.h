@@ -9,9 +9,9 @@ class QPagedPaintDevice;
 class QPainter;
 
 // The report as a PDF document drawn by Qt: A4 portrait, the title, the date
-// line, the results table with its header row at the top of every page, and
-// the chart picture; optionally a certificate block below the date line. Texts are real text in
-// embedded fonts.
+// line, optionally a certificate block, the results table with its header
+// row at the top of every page, and the chart picture. Texts are real text
+// in embedded fonts.
 class PdfReport
 {
 public:

@@ -12,6 +12,7 @@
 #include "records/SchemeStore.h"
 #include "records/SensorDialog.h"
 #include "records/SensorRegister.h"
+#include "ui/ResultCalculator.h"
 #include "ui/SchemeTable.h"
 #include "ui_MainWindow.h"
 
@@ -48,7 +49,6 @@ LabRecords::LabRecords(QMainWindow *window, Ui::MainWindow *ui, const QString &i
     m_recorder->moveToThread(&m_recorderThread);
     connect(m_recorder, &RunRecorder::backlogChanged, this, &LabRecords::backlogHandle);
     m_recorderThread.setObjectName(QStringLiteral("records"));
-    m_recorderThread.start();
 
     connect(m_ui->actionChooseSensor, &QAction::triggered, this, &LabRecords::chooseSensorHandle);
     connect(m_ui->actionClearSensor, &QAction::triggered, this, &LabRecords::clearSensorHandle);
@@ -70,19 +70,27 @@ LabRecords::LabRecords(QMainWindow *window, Ui::MainWindow *ui, const QString &i
 // still missing.
 LabRecords::~LabRecords()
 {
-    RunRecorder *recorder = m_recorder;
-    QMetaObject::invokeMethod(
-        recorder, [recorder] { recorder->shutDown(); }, Qt::BlockingQueuedConnection);
-    m_recorderThread.quit();
-    m_recorderThread.wait();
+    if (m_recorderThread.isRunning()) {
+        RunRecorder *recorder = m_recorder;
+        QMetaObject::invokeMethod(
+            recorder, [recorder] { recorder->shutDown(); }, Qt::BlockingQueuedConnection);
+        m_recorderThread.quit();
+        m_recorderThread.wait();
+    }
     delete m_recorder;
 }
 
-// A sensor whose register could not be read at start-up is looked up again.
+// The recorder's thread starts with the first run, so that a window that
+// runs nothing starts no thread.
+RunRecorder *LabRecords::recorder()
+{
+    if (!m_recorderThread.isRunning())
+        m_recorderThread.start();
+    return m_recorder;
+}
+
 void LabRecords::runStarted(const QString &journalPath)
 {
-    if (!m_sensor.isValid() && !m_storedSerial.isEmpty())
-        restoreSensor();
     m_run = RunRecord();
     m_run.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     m_run.station = QSysInfo::machineHostName();
@@ -95,8 +103,8 @@ void LabRecords::runStarted(const QString &journalPath)
     for (int row = 0; row < rows.size(); ++row)
         m_run.points << PointRecord{row, PointRecord::Pending, rows.at(row), false, 0, 0};
     const RunRecord run = m_run;
-    RunRecorder *recorder = m_recorder;
-    QMetaObject::invokeMethod(recorder, [recorder, run] { recorder->beginRun(run); });
+    RunRecorder *runRecorder = recorder();
+    QMetaObject::invokeMethod(runRecorder, [runRecorder, run] { runRecorder->beginRun(run); });
     schemeChanged();
     setRecordsActionsEnabled(false);
 }
@@ -114,9 +122,9 @@ void LabRecords::pointEnded(int row, PointRecord::State_e state, bool withCounts
     point.outputCount = outputCount;
     const QString uid = m_run.uid;
     const PointRecord ended = point;
-    RunRecorder *recorder = m_recorder;
-    QMetaObject::invokeMethod(recorder,
-                              [recorder, uid, ended] { recorder->recordPoint(uid, ended); });
+    RunRecorder *runRecorder = recorder();
+    QMetaObject::invokeMethod(runRecorder,
+                              [runRecorder, uid, ended] { runRecorder->recordPoint(uid, ended); });
 }
 
 // A run whose every row has ended is finished; one stopped or cut short is
@@ -140,8 +148,9 @@ void LabRecords::runFinished()
         end.verdict = result.code();
     }
     const QString uid = m_run.uid;
-    RunRecorder *recorder = m_recorder;
-    QMetaObject::invokeMethod(recorder, [recorder, uid, end] { recorder->endRun(uid, end); });
+    RunRecorder *runRecorder = recorder();
+    QMetaObject::invokeMethod(runRecorder,
+                              [runRecorder, uid, end] { runRecorder->endRun(uid, end); });
     m_run = RunRecord();
     showResult(result);
 }
@@ -272,8 +281,9 @@ void LabRecords::historyHandle()
         return;
     // What the recorder was handed, the run just ended among it, is written
     // (or waits for the database) before the history is read.
-    QMetaObject::invokeMethod(
-        m_recorder, [] {}, Qt::BlockingQueuedConnection);
+    if (m_recorderThread.isRunning())
+        QMetaObject::invokeMethod(
+            m_recorder, [] {}, Qt::BlockingQueuedConnection);
     QString error;
     const QVector<RunHistory::Entry> entries = RunHistory(*records).forSensor(m_sensor.id, &error);
     if (!error.isEmpty()) {
@@ -281,7 +291,8 @@ void LabRecords::historyHandle()
         return;
     }
     HistoryDialog dialog(m_sensor, entries,
-                         sensitivityUnit(m_sensor.sensorType, m_sensor.inputType), m_window);
+                         ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType),
+                         m_window);
     if (dialog.exec() == QDialog::Accepted && dialog.selectedRun() > 0)
         reopen(dialog.selectedRun());
 }
@@ -442,7 +453,7 @@ void LabRecords::showResult(const CalibrationResult &result)
     if (result.hasReference())
         text = tr("参考灵敏度 %1 %2（%3 Hz）")
                    .arg(result.reference(), 0, 'f', 3)
-                   .arg(sensitivityUnit(m_sensor.sensorType, m_sensor.inputType))
+                   .arg(ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType))
                    .arg(result.referenceFrequency(), 0, 'f', 2) +
                QStringLiteral("  ") + text;
     m_verdictLabel->setText(text);
@@ -477,11 +488,6 @@ QStringList LabRecords::comboTexts(bool sensorTypes) const
     for (int index = 0; index < combo->count(); ++index)
         texts << combo->itemText(index);
     return texts;
-}
-
-QString LabRecords::sensitivityUnit(int sensorType, int inputType) const
-{
-    return inputTypeUnits.value(inputType) + QLatin1Char('/') + sensorTypeUnits.value(sensorType);
 }
 
 void LabRecords::warn(const QString &text) const

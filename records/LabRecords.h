@@ -65,6 +65,7 @@ private slots:
     void backlogHandle(int pending, const QString &reason);
 
 private:
+    RunRecorder *recorder();
     RecordsDatabase *database();
     RecordsDatabase *openDatabase(QString *error);
     void restoreSensor();
@@ -80,7 +81,6 @@ private:
     void setRecordsActionsEnabled(bool enabled);
     void showSensor();
     QStringList comboTexts(bool sensorTypes) const;
-    QString sensitivityUnit(int sensorType, int inputType) const;
     void warn(const QString &text) const;
 
     QMainWindow *m_window;

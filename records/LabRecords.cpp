@@ -174,11 +174,27 @@ void LabRecords::chooseSensorHandle()
         return;
     SensorRegister sensors(*records);
     SensorDialog dialog(sensors, comboTexts(true), comboTexts(false), m_window);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
+        refreshSensor(sensors);
         return;
+    }
     setSensor(dialog.chosen());
     applySensorTypes(m_sensor.sensorType, m_sensor.inputType);
     offerDefaultScheme();
+}
+
+// The chosen sensor as the register now has it, edited or retired in the
+// dialog meanwhile.
+void LabRecords::refreshSensor(SensorRegister &sensors)
+{
+    QString error;
+    const Sensor sensor = m_sensor.isValid() ? sensors.byId(m_sensor.id, &error) : Sensor();
+    if (sensor.retired) {
+        setSensor(Sensor());
+    } else if (sensor.isValid()) {
+        m_sensor = sensor;
+        showSensor();
+    }
 }
 
 void LabRecords::clearSensorHandle()

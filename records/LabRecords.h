@@ -19,6 +19,7 @@ class QLabel;
 class QMainWindow;
 class RecordsDatabase;
 class RunRecorder;
+class SensorRegister;
 
 // The lab records behind the window's menu bar and status bar: the chosen
 // sensor of the register, stored schemes and scheme files, the recording of
@@ -69,6 +70,7 @@ private:
     RecordsDatabase *database();
     RecordsDatabase *openDatabase(QString *error);
     void restoreSensor();
+    void refreshSensor(SensorRegister &sensors);
     void setSensor(const Sensor &sensor);
     void offerDefaultScheme();
     void applySensorTypes(int sensorType, int inputType);

@@ -1,8 +1,9 @@
-// The records on a PostgreSQL server shared by a lab's stations. The test
-// starts a throwaway server of its own (initdb and pg_ctl in a temporary
-// folder, as the user postgres or nobody when the test runs as root, which
-// the server refuses), then runs the program's window in two processes
-// recording at once, and stops the server in the middle of a run.
+// The records shared by a lab's stations: two copies of the program's window,
+// in processes of their own, recording at once into one SQLite file and into
+// a PostgreSQL server, and the server stopped in the middle of a run. The
+// test starts a throwaway server of its own (initdb and pg_ctl in a
+// temporary folder, as the user postgres or nobody when the test runs as
+// root, which the server refuses).
 #include "SimProcess.h"
 #include "records/RecordsDatabase.h"
 
@@ -152,13 +153,15 @@ class TestRecordsPostgres : public QObject
 
 private slots:
     void initTestCase();
+    void twoStationsRecordAtOnce_data();
     void twoStationsRecordAtOnce();
     void serverStoppedMidRunAndBack();
 
 private:
-    QString station(const QString &name);
+    DatabaseSettings records(bool server) const;
+    QString station(const QString &name, const DatabaseSettings &settings);
     bool startProbe(QProcess &probe, const QString &folder, const QString &link, int points);
-    QVariant value(const QString &sql);
+    QVariant value(const QString &sql, bool server = true);
 
     QTemporaryDir m_dir;
     PostgresServer m_server;
@@ -178,19 +181,28 @@ void TestRecordsPostgres::initTestCase()
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
 }
 
-// A station's working folder, its config.ini naming the server.
-QString TestRecordsPostgres::station(const QString &name)
+// The test's server, or one SQLite file that the stations share.
+DatabaseSettings TestRecordsPostgres::records(bool server) const
+{
+    return server ? m_server.settings(m_passwordFile)
+                  : DatabaseSettings::sqliteFile(m_dir.filePath("shared.db"));
+}
+
+// A station's working folder, its config.ini naming the records.
+QString TestRecordsPostgres::station(const QString &name, const DatabaseSettings &settings)
 {
     const QString folder = m_dir.filePath(name);
     QDir().mkpath(folder);
     QSettings config(folder + "/config.ini", QSettings::IniFormat);
     config.beginGroup("Records");
-    config.setValue("server", "postgresql");
-    config.setValue("host", "127.0.0.1");
-    config.setValue("port", m_server.port());
-    config.setValue("database", "rt58");
-    config.setValue("user", "rt58");
-    config.setValue("passwordFile", m_passwordFile);
+    const bool server = settings.driver == DatabaseSettings::Postgres;
+    config.setValue("server", server ? "postgresql" : "sqlite");
+    config.setValue("file", settings.file);
+    config.setValue("host", settings.host);
+    config.setValue("port", settings.port);
+    config.setValue("database", settings.database);
+    config.setValue("user", settings.user);
+    config.setValue("passwordFile", settings.passwordFile);
     return folder;
 }
 
@@ -205,9 +217,9 @@ bool TestRecordsPostgres::startProbe(QProcess &probe, const QString &folder, con
     return probe.waitForStarted();
 }
 
-QVariant TestRecordsPostgres::value(const QString &sql)
+QVariant TestRecordsPostgres::value(const QString &sql, bool server)
 {
-    RecordsDatabase records(m_server.settings(m_passwordFile), "check");
+    RecordsDatabase records(this->records(server), "check");
     QString error;
     bool ok = false;
     const QVariant result = records.open(&error) ? records.value(sql, {}, &error, &ok) : QVariant();
@@ -216,16 +228,25 @@ QVariant TestRecordsPostgres::value(const QString &sql)
     return result;
 }
 
+void TestRecordsPostgres::twoStationsRecordAtOnce_data()
+{
+    QTest::addColumn<bool>("server");
+    QTest::newRow("one SQLite file") << false;
+    QTest::newRow("PostgreSQL server") << true;
+}
+
 // Both copies create the schema and record their runs at the same time;
 // nothing of either is lost, and the password shows nowhere.
 void TestRecordsPostgres::twoStationsRecordAtOnce()
 {
+    QFETCH(bool, server);
     SimProcess sims[2];
     QProcess probes[2];
     for (int index = 0; index < 2; ++index) {
         const QString link = m_dir.filePath(QString("tty%1").arg(index));
+        const QString name = QString("station%1-%2").arg(index).arg(server);
         QVERIFY(sims[index].start(link, {"--delay", "100"}));
-        QVERIFY(startProbe(probes[index], station(QString("station%1").arg(index)), link, 5));
+        QVERIFY(startProbe(probes[index], station(name, records(server)), link, 5));
     }
     for (QProcess &probe : probes) {
         QVERIFY(probe.waitForFinished(90000));
@@ -233,9 +254,9 @@ void TestRecordsPostgres::twoStationsRecordAtOnce()
         QVERIFY2(probe.exitCode() == 0, qPrintable(output));
         QVERIFY(!output.contains(password));
     }
-    QCOMPARE(value("SELECT COUNT(*) FROM runs WHERE outcome = 'finished'").toInt(), 2);
-    QCOMPARE(value("SELECT COUNT(*) FROM run_points WHERE state = 1").toInt(), 10);
-    QCOMPARE(value("SELECT COUNT(DISTINCT journal) FROM runs").toInt(), 2);
+    QCOMPARE(value("SELECT COUNT(*) FROM runs WHERE outcome = 'finished'", server).toInt(), 2);
+    QCOMPARE(value("SELECT COUNT(*) FROM run_points WHERE state = 1", server).toInt(), 10);
+    QCOMPARE(value("SELECT COUNT(DISTINCT journal) FROM runs", server).toInt(), 2);
 }
 
 // The server goes away after the second point and comes back a few points
@@ -248,7 +269,7 @@ void TestRecordsPostgres::serverStoppedMidRunAndBack()
     QVERIFY(sim.start(link, {"--delay", "400"}));
     QProcess probe;
     probe.setProcessChannelMode(QProcess::MergedChannels);
-    QVERIFY(startProbe(probe, station("station-stop"), link, 8));
+    QVERIFY(startProbe(probe, station("station-stop", records(true)), link, 8));
     const QString measured = "SELECT COUNT(*) FROM run_points p JOIN runs r ON r.id = p.run_id "
                              "WHERE p.state = 1 AND r.journal LIKE '%station-stop%'";
     QTRY_VERIFY_WITH_TIMEOUT(value(measured).toInt() >= 2, 30000);

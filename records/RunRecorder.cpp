@@ -61,7 +61,6 @@ void RunRecorder::endRun(const QString &uid, const RunEnd &end)
 
 QStringList RunRecorder::shutDown()
 {
-    m_retry.stop();
     flush();
     m_retry.stop();
     QStringList missing;

@@ -42,7 +42,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// Runs statements on a connection of the test's own, beside the program's.
+// A value of the file, read on a plain connection of the test's own.
 QVariant peek(const QString &path, const QString &sql)
 {
     QVariant value;

@@ -53,15 +53,10 @@ QString statusText(MainWindow &window, const char *label)
 // A value of the records file, read on a connection of the test's own.
 QVariant peek(const QString &sql)
 {
-    QVariant value;
-    {
-        RecordsDatabase records(DatabaseSettings::sqliteFile("records.db"), "peek");
-        QString error;
-        bool ok = false;
-        if (records.open(&error))
-            value = records.value(sql, {}, &error, &ok);
-    }
-    return value;
+    RecordsDatabase records(DatabaseSettings::sqliteFile("records.db"), "peek");
+    QString error;
+    bool ok = false;
+    return records.open(&error) ? records.value(sql, {}, &error, &ok) : QVariant();
 }
 
 QString run(const QString &program, const QStringList &arguments)

@@ -190,7 +190,8 @@ void TestRecordsEndToEnd::sensorSchemeRunVerdictAndCertificates()
     const QString verdict = statusText(window, "verdictStatusLabel");
     QVERIFY2(verdict.contains("结论：合格") && verdict.contains("Pc/ms^-2（160.00 Hz）"),
              qPrintable(verdict));
-    QCOMPARE(peek("SELECT verdict || ' ' || outcome FROM runs").toString(), "pass finished");
+    // The recorder writes the run's end on its own thread.
+    QTRY_COMPARE(peek("SELECT verdict || ' ' || outcome FROM runs").toString(), "pass finished");
     QCOMPARE(peek("SELECT COUNT(*) FROM run_points WHERE state = 1 AND output_count > 0").toInt(),
              3);
     QCOMPARE(peek("SELECT s.serial FROM runs r JOIN sensors s ON s.id = r.sensor_id").toString(),

@@ -158,7 +158,8 @@ private slots:
                      .hasMatch(),
                  qPrintable(dateLine));
         QCOMPARE(report.value("pictures").toInt(), 1);
-        QCOMPARE(report.value("bookmarks").toArray(), QJsonArray({"date", "picture"}));
+        QCOMPARE(report.value("bookmarks").toArray(),
+                 QJsonArray({"date", "sensor", "serial", "reference", "verdict", "picture"}));
     }
 
     // Characters that XML cannot carry are left out; the rest of the text

@@ -102,7 +102,10 @@ void TestMainWindowInit::widgetStatesAfterInit()
     QCOMPARE(progress->value(), 0);
     QVERIFY(!progress->isTextVisible());
 
-    QVERIFY(m_window->menuBar()->actions().isEmpty());
+    QStringList menus;
+    for (const QAction *menu : m_window->menuBar()->actions())
+        menus << menu->text();
+    QCOMPARE(menus, QStringList({"传感器", "方案", "历史"}));
     QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
 
     QVERIFY(chartCollapsed);

@@ -5,7 +5,7 @@
 // one before; and points 100 ms apart, the shortest a point of a real run
 // takes (the poll of the test sequence). --short runs fewer points.
 
-#include "export/RunJournal.h"
+#include "records/RunJournal.h"
 
 #include <QCoreApplication>
 #include <QDir>

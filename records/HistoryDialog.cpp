@@ -1,0 +1,129 @@
+#include "records/HistoryDialog.h"
+
+#include "records/CalibrationResult.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+using namespace QtCharts;
+
+namespace {
+const QString dateFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+// The plot's value axis leaves this share of the range free above and below.
+constexpr double axisMargin = 0.1;
+} // namespace
+
+HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Entry> &entries,
+                             const QString &unit, QWidget *parent)
+    : QDialog(parent), m_entries(entries), m_table(new QTableWidget(0, 4))
+{
+    setObjectName(QStringLiteral("historyDialog"));
+    setWindowTitle(tr("校准历史：%1（%2）").arg(sensor.serial, sensor.model));
+    resize(760, 620);
+    m_table->setObjectName(QStringLiteral("historyTable"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("日期"), tr("参考灵敏度"), tr("与上次相比"), tr("结论")});
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    fillTable(unit);
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton *reopen = buttons->addButton(tr("重新打开"), QDialogButtonBox::AcceptRole);
+    reopen->setObjectName(QStringLiteral("reopenButton"));
+    reopen->setEnabled(!entries.isEmpty());
+    connect(buttons, &QDialogButtonBox::accepted, this, &HistoryDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &HistoryDialog::reject);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &HistoryDialog::accept);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_table, 1);
+    if (entries.isEmpty())
+        layout->addWidget(new QLabel(tr("这个传感器还没有测试记录")));
+    else
+        layout->addWidget(driftChart(unit), 1);
+    layout->addWidget(buttons);
+}
+
+qint64 HistoryDialog::selectedRun() const
+{
+    const int row = m_table->currentRow();
+    return row >= 0 && row < m_entries.size() ? m_entries.at(row).runId : 0;
+}
+
+void HistoryDialog::fillTable(const QString &unit)
+{
+    m_table->setRowCount(m_entries.size());
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const RunHistory::Entry &entry = m_entries.at(row);
+        const QString reference =
+            std::isnan(entry.reference)
+                ? tr("无")
+                : QStringLiteral("%1 %2").arg(entry.reference, 0, 'f', 3).arg(unit);
+        QString verdict =
+            CalibrationResult::verdictText(CalibrationResult::fromCode(entry.verdict));
+        if (entry.outcome != QLatin1String("finished"))
+            verdict =
+                tr("未完成") + (verdict.isEmpty() ? QString() : QStringLiteral("，") + verdict);
+        const QStringList cells = {entry.started.toString(dateFormat), reference,
+                                   CalibrationResult::percentText(entry.change), verdict};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+    m_table->resizeColumnsToContents();
+    if (!m_entries.isEmpty())
+        m_table->selectRow(m_entries.size() - 1);
+}
+
+// The runs with a reference, as marked points joined by a line over the
+// dates.
+QChartView *HistoryDialog::driftChart(const QString &unit) const
+{
+    auto *line = new QLineSeries;
+    line->setPointsVisible(true);
+    double lowest = qInf();
+    double highest = -qInf();
+    for (const RunHistory::Entry &entry : m_entries) {
+        if (std::isnan(entry.reference))
+            continue;
+        const qreal time = entry.started.toMSecsSinceEpoch();
+        line->append(time, entry.reference);
+        lowest = qMin(lowest, entry.reference);
+        highest = qMax(highest, entry.reference);
+    }
+    auto *chart = new QChart;
+    chart->legend()->hide();
+    chart->addSeries(line);
+    auto *timeAxis = new QDateTimeAxis;
+    timeAxis->setFormat(QStringLiteral("yyyy-MM-dd"));
+    timeAxis->setTitleText(tr("日期"));
+    auto *valueAxis = new QValueAxis;
+    valueAxis->setTitleText(tr("参考灵敏度/%1").arg(unit));
+    if (lowest <= highest) {
+        const double margin = qMax((highest - lowest) * axisMargin, std::fabs(highest) * 0.01);
+        valueAxis->setRange(lowest - margin, highest + margin);
+        valueAxis->applyNiceNumbers();
+        timeAxis->setRange(
+            QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x())).addDays(-1),
+            QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x())).addDays(1));
+    }
+    chart->addAxis(timeAxis, Qt::AlignBottom);
+    chart->addAxis(valueAxis, Qt::AlignLeft);
+    line->attachAxis(timeAxis);
+    line->attachAxis(valueAxis);
+    auto *view = new QChartView(chart);
+    view->setObjectName(QStringLiteral("driftChartView"));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(240);
+    return view;
+}

@@ -1,0 +1,313 @@
+// The lab records through the real window against the simulated calibrator:
+// a registered sensor chosen, its scheme loaded, a run judged and its
+// certificates; a scheme file with a bad line refused whole; a killed run
+// whose finished points stay recorded; a sensor's history after three runs,
+// with one run reopened and exported again.
+#include "ModalAnswerer.h"
+#include "OfficeFiles.h"
+#include "SimProcess.h"
+#include "WorkbenchDriver.h"
+#include "records/HistoryDialog.h"
+#include "records/RecordsDatabase.h"
+#include "records/SchemeStore.h"
+#include "records/SensorDialog.h"
+#include "records/SensorRegister.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtCharts/QChartView>
+#include <QtCharts/QXYSeries>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+const QString serial = QStringLiteral("SN-E2E-1");
+const QStringList standardFrequencies = {"80.00", "160.00", "1000.00"};
+
+// Acts on the next modal dialog that the action takes, from a timer, as the
+// dialog's own event loop holds the test until it closes.
+void whenModal(const std::function<bool(QWidget *)> &action)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && action(modal))
+            timer->deleteLater();
+    });
+    timer->start(10);
+}
+
+void trigger(MainWindow &window, const char *action)
+{
+    window.findChild<QAction *>(QString::fromLatin1(action))->trigger();
+}
+
+QString statusText(MainWindow &window, const char *label)
+{
+    return window.findChild<QLabel *>(QString::fromLatin1(label))->text();
+}
+
+// A value of the records file, read on a connection of the test's own.
+QVariant peek(const QString &sql)
+{
+    RecordsDatabase records(DatabaseSettings::sqliteFile("records.db"), "peek");
+    QString error;
+    bool ok = false;
+    return records.open(&error) ? records.value(sql, {}, &error, &ok) : QVariant();
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList journalRows(const QString &folder)
+{
+    const QDir results(folder + "/Results");
+    const QStringList files = results.entryList({"*.csv"}, QDir::Files, QDir::Name);
+    QFile file(results.filePath(files.value(0)));
+    if (files.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split("\r\n");
+    lines.removeFirst();
+    lines.removeLast();
+    return lines;
+}
+} // namespace
+
+class TestRecordsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void sensorSchemeRunVerdictAndCertificates();
+    void schemeFileWithBadLineRefusedWhole();
+    void killedRunKeepsFinishedPoints();
+    void historyAfterThreeRuns();
+
+private:
+    void chooseSensor(MainWindow &window);
+    void exportTo(MainWindow &window, const QString &path);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_work;
+    QString m_link;
+    SimProcess m_sim;
+    ModalAnswerer m_answerer{QMessageBox::Yes};
+};
+
+// The reports find their templates beside the executable.
+void TestRecordsEndToEnd::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_link = m_dir.filePath("ttyRT58");
+    qputenv("RT58_EXTRA_PORTS", m_link.toLocal8Bit());
+    const QString doc = QCoreApplication::applicationDirPath() + "/doc";
+    QDir().mkpath(doc);
+    QFile::remove(doc + "/ExportWordBookmark.docx");
+    QVERIFY(QFile::copy(qEnvironmentVariable("RT58_BINARY_DIR") + "/doc/ExportWordBookmark.docx",
+                        doc + "/ExportWordBookmark.docx"));
+}
+
+// Each case works in a folder of its own, with one registered sensor whose
+// default scheme is stored.
+void TestRecordsEndToEnd::init()
+{
+    m_work = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(m_work->path());
+    m_answerer.clear();
+    m_answerer.setAnswer(QMessageBox::Yes);
+    RecordsDatabase records(DatabaseSettings::sqliteFile("records.db"), "setup");
+    QString error;
+    QVERIFY2(records.open(&error), qPrintable(error));
+    Sensor sensor;
+    sensor.model = "CA-YD-185";
+    sensor.serial = serial;
+    SensorRegister sensors(records);
+    QVERIFY2(sensors.add(&sensor, &error), qPrintable(error));
+    const qint64 scheme = SchemeStore(records).save(
+        "CA-YD 标准", {{"10.00", "80.00"}, {"10.00", "160.00"}, {"10.00", "1000.00"}}, &error);
+    QVERIFY(sensors.setDefaultScheme(sensor.id, scheme, &error));
+}
+
+void TestRecordsEndToEnd::cleanup()
+{
+    m_sim.stop();
+    QDir::setCurrent(m_dir.path());
+    m_work.reset();
+}
+
+void TestRecordsEndToEnd::chooseSensor(MainWindow &window)
+{
+    whenModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<SensorDialog *>(modal);
+        if (dialog) {
+            dialog->setFilter(serial.mid(3).toLower());
+            dialog->findChild<QPushButton *>("chooseButton")->click();
+        }
+        return dialog != nullptr;
+    });
+    trigger(window, "actionChooseSensor");
+}
+
+void TestRecordsEndToEnd::exportTo(MainWindow &window, const QString &path)
+{
+    m_answerer.setSaveFileAnswer(path);
+    WorkbenchDriver(window).click("exportBtn");
+    QTRY_VERIFY(QFile::exists(path));
+}
+
+// The calibrator stores Velocity/IEPE; choosing the sensor configures it as
+// a choice in the combos would, and its stored scheme is loaded on request.
+// The run is judged, recorded and certified.
+void TestRecordsEndToEnd::sensorSchemeRunVerdictAndCertificates()
+{
+    QVERIFY(m_sim.start(m_link, {"--sensor-type", "1", "--input-type", "1"}));
+    MainWindow window;
+    window.show();
+    WorkbenchDriver driver(window);
+    QVERIFY(driver.connectTo(m_link));
+    QCOMPARE(driver.widget<QComboBox>("sensorTypeComboBox")->currentIndex(), 1);
+    chooseSensor(window);
+    QCOMPARE(driver.widget<QComboBox>("sensorTypeComboBox")->currentIndex(), 0);
+    QCOMPARE(driver.widget<QComboBox>("inputTypeComboBox")->currentIndex(), 0);
+    QTRY_COMPARE(m_sim.receivedFrames().filter(QRegularExpression("^21 43 07 ")).size(), 2);
+    QVERIFY(m_sim.receivedFrames().last().startsWith("21 43 07 00 00 "));
+    QCOMPARE(driver.columnTexts(2), standardFrequencies);
+    QVERIFY(statusText(window, "sensorStatusLabel").contains(serial));
+
+    driver.click("startBtn");
+    const QString verdict = statusText(window, "verdictStatusLabel");
+    QVERIFY2(verdict.contains("结论：合格") && verdict.contains("Pc/ms^-2（160.00 Hz）"),
+             qPrintable(verdict));
+    // The recorder writes the run's end on its own thread.
+    QTRY_COMPARE(peek("SELECT verdict || ' ' || outcome FROM runs").toString(), "pass finished");
+    QCOMPARE(peek("SELECT COUNT(*) FROM run_points WHERE state = 1 AND output_count > 0").toInt(),
+             3);
+    QCOMPARE(peek("SELECT s.serial FROM runs r JOIN sensors s ON s.id = r.sensor_id").toString(),
+             serial);
+
+    exportTo(window, m_work->filePath("certificate.pdf"));
+    const QString pdf = run("pdftotext", {m_work->filePath("certificate.pdf"), "-"});
+    for (const QString &text :
+         {"序列号：" + serial, QString("结论：合格"), QString("偏差"), QString("+0.00 %")})
+        QVERIFY2(pdf.contains(text), qPrintable(text + " missing in:\n" + pdf));
+    exportTo(window, m_work->filePath("certificate.docx"));
+    const QString document = QString::fromUtf8(
+        OfficeFiles::unzip(m_work->filePath("certificate.docx")).value("word/document.xml"));
+    QVERIFY(document.contains(serial) && document.contains("CA-YD-185") &&
+            document.contains("合格"));
+}
+
+// The table is never left half-loaded: a file with a bad third line leaves
+// it as it was, with one message naming the line; a good file replaces it.
+void TestRecordsEndToEnd::schemeFileWithBadLineRefusedWhole()
+{
+    MainWindow window;
+    window.show();
+    WorkbenchDriver driver(window);
+    driver.addPoint("5", "100");
+    driver.addPoint("5", "200");
+    const QString file = m_work->filePath("scheme.csv");
+    OfficeFiles::write(file, "幅值,频率\n10,80\n10,abc\n10,1000\n");
+    m_answerer.setSaveFileAnswer(file);
+    trigger(window, "actionOpenSchemeFile");
+    QTRY_COMPARE(m_answerer.seen().size(), 1);
+    QVERIFY2(m_answerer.seen().first().contains("第 3 行：“abc”不是数字"),
+             qPrintable(m_answerer.seen().first()));
+    QCOMPARE(driver.columnTexts(2), QStringList({"100.00", "200.00"}));
+
+    OfficeFiles::write(file, "10,80\n10,160\n10,1000\n");
+    trigger(window, "actionOpenSchemeFile");
+    QCOMPARE(driver.columnTexts(2), standardFrequencies);
+    QCOMPARE(driver.columnTexts(0), QStringList({"1", "2", "3"}));
+}
+
+// The program is killed during its third point: every point it finished is
+// in the records, as in its journal.
+void TestRecordsEndToEnd::killedRunKeepsFinishedPoints()
+{
+    QVERIFY(m_sim.start(m_link, {"--delay", "300"}));
+    QProcess probe;
+    probe.setWorkingDirectory(m_work->path());
+    probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    probe.start(RT58_PROBE, {m_link, "6"});
+    QVERIFY(probe.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(peek("SELECT COUNT(*) FROM run_points WHERE state = 1").toInt() >= 2,
+                             20000);
+    probe.kill();
+    QVERIFY(probe.waitForFinished());
+
+    const int recorded = peek("SELECT COUNT(*) FROM run_points WHERE state = 1").toInt();
+    const QStringList journal = journalRows(m_work->path());
+    QVERIFY2(recorded >= 2 && recorded < 6, qPrintable(QString::number(recorded)));
+    QVERIFY(journal.size() == recorded || journal.size() == recorded + 1);
+    for (int row = 0; row < recorded; ++row)
+        QCOMPARE(
+            peek(QString("SELECT point_order || ',' || amplitude || ',' || frequency || ',' || "
+                         "control_amplitude || ',' || sensitivity || ',' || derived_first || "
+                         "',' || derived_second FROM run_points WHERE row_index = %1")
+                     .arg(row))
+                .toString(),
+            journal.at(row));
+    QCOMPARE(peek("SELECT COUNT(*) FROM run_points").toInt(), 6);
+}
+
+// Three runs of the sensor, the first on a wider scheme: the history lists
+// them with their plot, and the first reopened shows its rows again and
+// goes into a new report.
+void TestRecordsEndToEnd::historyAfterThreeRuns()
+{
+    QVERIFY(m_sim.start(m_link));
+    MainWindow window;
+    window.show();
+    WorkbenchDriver driver(window);
+    QVERIFY(driver.connectTo(m_link));
+    chooseSensor(window);
+    driver.click("startBtn");
+    const QStringList firstRun = driver.columnTexts(4);
+    driver.widget<QTableWidget>("tableWidget")->selectRow(0);
+    driver.click("deleteBtn");
+    driver.click("startBtn");
+    driver.click("startBtn");
+    QCOMPARE(driver.columnTexts(2), QStringList({"160.00", "1000.00"}));
+
+    QStringList history;
+    int plotted = 0;
+    whenModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<HistoryDialog *>(modal);
+        if (!dialog)
+            return false;
+        auto *table = dialog->findChild<QTableWidget *>("historyTable");
+        for (int row = 0; row < table->rowCount(); ++row)
+            history << table->item(row, 2)->text() + " " + table->item(row, 3)->text();
+        const auto *chart = dialog->findChild<QtCharts::QChartView *>()->chart();
+        plotted = static_cast<QtCharts::QXYSeries *>(chart->series().value(0))->count();
+        table->selectRow(0);
+        dialog->findChild<QPushButton *>("reopenButton")->click();
+        return true;
+    });
+    trigger(window, "actionHistory");
+    QCOMPARE(history, QStringList({" 合格", "+0.00 % 合格", "+0.00 % 合格"}));
+    QCOMPARE(plotted, 3);
+    QCOMPARE(driver.columnTexts(2), standardFrequencies);
+    QCOMPARE(driver.columnTexts(4), firstRun);
+    QVERIFY(statusText(window, "verdictStatusLabel").contains("合格"));
+
+    exportTo(window, m_work->filePath("again.pdf"));
+    const QString pdf = run("pdftotext", {"-layout", m_work->filePath("again.pdf"), "-"});
+    QVERIFY2(pdf.contains("80.00") && pdf.contains(firstRun.first()), qPrintable(pdf));
+}
+
+QTEST_MAIN(TestRecordsEndToEnd)
+#include "tst_records_e2e.moc"

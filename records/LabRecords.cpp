@@ -91,6 +91,8 @@ RunRecorder *LabRecords::recorder()
 
 void LabRecords::runStarted(const QString &journalPath)
 {
+    if (m_behind == 0 && !m_runJournalFailed)
+        m_journalFailed = false;
     m_run = RunRecord();
     m_run.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     m_run.station = QSysInfo::machineHostName();
@@ -132,6 +134,7 @@ void LabRecords::pointEnded(int row, PointRecord::State_e state, bool withCounts
 void LabRecords::runFinished()
 {
     setRecordsActionsEnabled(true);
+    m_runJournalFailed = false;
     if (m_run.uid.isEmpty())
         return;
     const bool finished =
@@ -153,6 +156,13 @@ void LabRecords::runFinished()
                               [runRecorder, uid, end] { runRecorder->endRun(uid, end); });
     m_run = RunRecord();
     showResult(result);
+}
+
+void LabRecords::journalFailed()
+{
+    m_journalFailed = true;
+    m_runJournalFailed = true;
+    showBacklog();
 }
 
 void LabRecords::deviceTypesAdopted()
@@ -316,9 +326,20 @@ void LabRecords::historyHandle()
 void LabRecords::backlogHandle(int pending, const QString &reason)
 {
     m_behind = pending;
-    m_backlogLabel->setVisible(pending > 0);
-    m_backlogLabel->setText(tr("数据库记录滞后：%1 项待写入，运行记录中都有").arg(pending));
-    m_backlogLabel->setToolTip(reason);
+    m_behindReason = reason;
+    showBacklog();
+}
+
+// The message says the journal has what waits only while it could be
+// written.
+void LabRecords::showBacklog()
+{
+    m_backlogLabel->setVisible(m_behind > 0);
+    m_backlogLabel->setText(
+        m_journalFailed
+            ? tr("数据库记录滞后：%1 项待写入，运行记录也无法写入，请导出报告保存").arg(m_behind)
+            : tr("数据库记录滞后：%1 项待写入，运行记录中都有").arg(m_behind));
+    m_backlogLabel->setToolTip(m_behindReason);
 }
 
 RecordsDatabase *LabRecords::database()

@@ -41,6 +41,9 @@ public:
     void pointEnded(int row, PointRecord::State_e state, bool withCounts, int amplitudeCount,
                     int outputCount);
     void runFinished();
+    // The run's journal cannot be written: what waits for the database is
+    // then not all kept elsewhere.
+    void journalFailed();
     // After a connect the device's types are shown; the chosen sensor's
     // types then go to the device as a choice in the combos would.
     void deviceTypesAdopted();
@@ -82,6 +85,7 @@ private:
     void showResult(const CalibrationResult &result);
     void setRecordsActionsEnabled(bool enabled);
     void showSensor();
+    void showBacklog();
     QStringList comboTexts(bool sensorTypes) const;
     void warn(const QString &text) const;
 
@@ -96,6 +100,11 @@ private:
     QString m_storedSerial;
     RunRecord m_run;
     int m_behind = 0;
+    QString m_behindReason;
+    // A journal failed among the runs behind, or the present run's (which
+    // fails at its begin before the run is started here).
+    bool m_journalFailed = false;
+    bool m_runJournalFailed = false;
     QLabel *m_sensorLabel;
     QLabel *m_verdictLabel;
     QLabel *m_backlogLabel;

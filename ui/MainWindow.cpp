@@ -100,6 +100,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_journal.setFailureHandler([this](const QString &path, const QString &reason) {
         statusBar()->showMessage(tr("运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。")
                                      .arg(QDir::toNativeSeparators(path), reason));
+        m_records->journalFailed();
     });
 
     updateStatus(StatusCode::ResetAll);

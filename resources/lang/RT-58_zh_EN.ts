@@ -513,6 +513,10 @@
         <translation>Records behind: %1 items wait for the database; the run journal has them all</translation>
     </message>
     <message>
+        <source>数据库记录滞后：%1 项待写入，运行记录也无法写入，请导出报告保存</source>
+        <translation>Records behind: %1 items wait for the database, and the run journal cannot be written either; export a report to keep them</translation>
+    </message>
+    <message>
         <source>无法打开记录数据库 %1：%2</source>
         <translation>Cannot open the records database %1: %2</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "OfficeFiles.h"
 #include "SimProcess.h"
 #include "WorkbenchDriver.h"
+#include "app/GlobalState.h"
 #include "records/HistoryDialog.h"
 #include "records/RecordsDatabase.h"
 #include "records/SchemeStore.h"
@@ -94,6 +95,7 @@ private slots:
     void schemeFileWithBadLineRefusedWhole();
     void killedRunKeepsFinishedPoints();
     void historyAfterThreeRuns();
+    void journalAndRecordsBothFailing();
 
 private:
     void chooseSensor(MainWindow &window);
@@ -183,6 +185,7 @@ void TestRecordsEndToEnd::sensorSchemeRunVerdictAndCertificates()
     QCOMPARE(driver.widget<QComboBox>("inputTypeComboBox")->currentIndex(), 0);
     QTRY_COMPARE(m_sim.receivedFrames().filter(QRegularExpression("^21 43 07 ")).size(), 2);
     QVERIFY(m_sim.receivedFrames().last().startsWith("21 43 07 00 00 "));
+    QTRY_VERIFY(configAcked);
     QCOMPARE(driver.columnTexts(2), standardFrequencies);
     QVERIFY(statusText(window, "sensorStatusLabel").contains(serial));
 
@@ -307,6 +310,28 @@ void TestRecordsEndToEnd::historyAfterThreeRuns()
     exportTo(window, m_work->filePath("again.pdf"));
     const QString pdf = run("pdftotext", {"-layout", m_work->filePath("again.pdf"), "-"});
     QVERIFY2(pdf.contains("80.00") && pdf.contains(firstRun.first()), qPrintable(pdf));
+}
+
+// A disk that holds neither the journal nor the records: the status bar does
+// not claim that the journal has what waits.
+void TestRecordsEndToEnd::journalAndRecordsBothFailing()
+{
+    QVERIFY(m_sim.start(m_link));
+    OfficeFiles::write("Results", "a file where the folder belongs");
+    RecordsDatabase lock(DatabaseSettings::sqliteFile("records.db"), "lock");
+    QString error;
+    QVERIFY(lock.open(&error) && lock.beginWrite(&error));
+    MainWindow window;
+    window.show();
+    WorkbenchDriver driver(window);
+    QVERIFY(driver.connectTo(m_link));
+    driver.addPoint("10", "160");
+    driver.click("startBtn");
+    const auto *backlog = window.findChild<QLabel *>("recordsStatusLabel");
+    QTRY_VERIFY(backlog->isVisible());
+    QVERIFY2(backlog->text().contains("运行记录也无法写入"), qPrintable(backlog->text()));
+    QVERIFY(lock.commit(&error));
+    QTRY_VERIFY_WITH_TIMEOUT(!backlog->isVisible(), 15000);
 }
 
 QTEST_MAIN(TestRecordsEndToEnd)

@@ -72,8 +72,7 @@ LabRecords::~LabRecords()
 {
     if (m_recorderThread.isRunning()) {
         RunRecorder *recorder = m_recorder;
-        QMetaObject::invokeMethod(
-            recorder, [recorder] { recorder->shutDown(); }, Qt::BlockingQueuedConnection);
+        recorder->postAndWait([recorder] { recorder->shutDown(); });
         m_recorderThread.quit();
         m_recorderThread.wait();
     }
@@ -106,7 +105,7 @@ void LabRecords::runStarted(const QString &journalPath)
         m_run.points << PointRecord{row, PointRecord::Pending, rows.at(row), false, 0, 0};
     const RunRecord run = m_run;
     RunRecorder *runRecorder = recorder();
-    QMetaObject::invokeMethod(runRecorder, [runRecorder, run] { runRecorder->beginRun(run); });
+    runRecorder->post([runRecorder, run] { runRecorder->beginRun(run); });
     schemeChanged();
     setRecordsActionsEnabled(false);
 }
@@ -125,8 +124,7 @@ void LabRecords::pointEnded(int row, PointRecord::State_e state, bool withCounts
     const QString uid = m_run.uid;
     const PointRecord ended = point;
     RunRecorder *runRecorder = recorder();
-    QMetaObject::invokeMethod(runRecorder,
-                              [runRecorder, uid, ended] { runRecorder->recordPoint(uid, ended); });
+    runRecorder->post([runRecorder, uid, ended] { runRecorder->recordPoint(uid, ended); });
 }
 
 // A run whose every row has ended is finished; one stopped or cut short is
@@ -152,8 +150,7 @@ void LabRecords::runFinished()
     }
     const QString uid = m_run.uid;
     RunRecorder *runRecorder = recorder();
-    QMetaObject::invokeMethod(runRecorder,
-                              [runRecorder, uid, end] { runRecorder->endRun(uid, end); });
+    runRecorder->post([runRecorder, uid, end] { runRecorder->endRun(uid, end); });
     m_run = RunRecord();
     showResult(result);
 }
@@ -308,8 +305,7 @@ void LabRecords::historyHandle()
     // What the recorder was handed, the run just ended among it, is written
     // (or waits for the database) before the history is read.
     if (m_recorderThread.isRunning())
-        QMetaObject::invokeMethod(
-            m_recorder, [] {}, Qt::BlockingQueuedConnection);
+        m_recorder->postAndWait([] {});
     QString error;
     const QVector<RunHistory::Entry> entries = RunHistory(*records).forSensor(m_sensor.id, &error);
     if (!error.isEmpty()) {

@@ -39,9 +39,52 @@ RunRecorder::RunRecorder(const DatabaseSettings &settings, QObject *parent)
 {
     m_retry.setInterval(retryIntervalMs);
     connect(&m_retry, &QTimer::timeout, this, &RunRecorder::flush);
+    connect(this, &RunRecorder::workPosted, this, &RunRecorder::takePosted, Qt::QueuedConnection);
+    connect(this, &RunRecorder::workAwaited, this, &RunRecorder::takePosted,
+            Qt::BlockingQueuedConnection);
 }
 
-RunRecorder::~RunRecorder() = default;
+// The lock orders the members' end after the recorder's thread's last work:
+// takePosted ends by finding the list empty under it.
+RunRecorder::~RunRecorder()
+{
+    const std::lock_guard<std::mutex> lock(m_postedMutex);
+}
+
+void RunRecorder::post(std::function<void()> work)
+{
+    keepPosted(std::move(work));
+    emit workPosted();
+}
+
+void RunRecorder::postAndWait(std::function<void()> work)
+{
+    keepPosted(std::move(work));
+    emit workAwaited();
+}
+
+void RunRecorder::keepPosted(std::function<void()> work)
+{
+    const std::lock_guard<std::mutex> lock(m_postedMutex);
+    m_posted.push_back(std::move(work));
+}
+
+// Runs on the recorder's thread until nothing is left, work posted meanwhile
+// included; a wake-up whose work an earlier one took finds nothing.
+void RunRecorder::takePosted()
+{
+    for (;;) {
+        std::vector<std::function<void()>> work;
+        {
+            const std::lock_guard<std::mutex> lock(m_postedMutex);
+            if (m_posted.empty())
+                return;
+            work.swap(m_posted);
+        }
+        for (const std::function<void()> &item : work)
+            item();
+    }
+}
 
 void RunRecorder::beginRun(const RunRecord &run)
 {

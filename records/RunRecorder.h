@@ -7,7 +7,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class RecordsDatabase;
 
@@ -33,8 +36,17 @@ public:
     QStringList shutDown();
     int pending() const { return m_queue.size(); }
 
+    // Hands work to the recorder's thread from another thread, in order.
+    // The work waits under a standard mutex, which the thread checker sees,
+    // and the thread is woken by a signal connected before it started.
+    // postAndWait returns once the recorder's thread has done it.
+    void post(std::function<void()> work);
+    void postAndWait(std::function<void()> work);
+
 signals:
     void backlogChanged(int pending, const QString &reason);
+    void workPosted();
+    void workAwaited();
 
 private:
     struct Operation
@@ -52,6 +64,8 @@ private:
         RunEnd end;
     };
 
+    void keepPosted(std::function<void()> work);
+    void takePosted();
     void enqueue(const Operation &operation);
     void flush();
     bool apply(const Operation &operation, QString *error);
@@ -67,4 +81,6 @@ private:
     QTimer m_retry;
     int m_reportedPending = 0;
     QString m_reportedReason;
+    std::mutex m_postedMutex;
+    std::vector<std::function<void()>> m_posted;
 };

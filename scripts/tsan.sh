@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the device tests and the end-to-end tests that drive the real window
-# (the hostile-calibrator soak included) with ThreadSanitizer into
+# (the hostile-calibrator soak included, and the records' test, whose
+# recorder writes on a thread of its own) with ThreadSanitizer into
 # ./build-tsan (or $RT58_TSAN_BUILD_DIR) and runs them. Only these tests and
 # what they start are built. The first report stops the program that has it,
 # so its test and this script fail. Qt's own libraries are not instrumented,
@@ -12,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_TSAN_BUILD_DIR:-$root/build-tsan}
 tests=(tst_device_protocol tst_link_e2e tst_run_control_e2e tst_workbench_e2e
-    tst_line_soundness tst_hostile_calibrator)
+    tst_line_soundness tst_hostile_calibrator tst_records_e2e)
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 # -O1 with line tables only, as the other sanitizer builds.

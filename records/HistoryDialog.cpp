@@ -3,9 +3,12 @@
 #include "records/CalibrationResult.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -20,11 +23,33 @@ namespace {
 const QString dateFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 // The plot's value axis leaves this share of the range free above and below.
 constexpr double axisMargin = 0.1;
+// Up to this many runs each is marked on the line; more marks would only
+// thicken it.
+constexpr int markedRunsAtMost = 50;
+
+QChar widestDigitOf(const QFontMetrics &metrics)
+{
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    }
+    return widest;
+}
+
+QString digitsAs(QString text, QChar digit)
+{
+    for (QChar &character : text) {
+        if (character.isDigit())
+            character = digit;
+    }
+    return text;
+}
 } // namespace
 
 HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Entry> &entries,
                              const QString &unit, QWidget *parent)
-    : QDialog(parent), m_entries(entries), m_table(new QTableWidget(0, 4))
+    : QDialog(parent), m_entries(entries), m_table(new QTableWidget(0, 4, this))
 {
     setObjectName(QStringLiteral("historyDialog"));
     setWindowTitle(tr("校准历史：%1（%2）").arg(sensor.serial, sensor.model));
@@ -38,7 +63,7 @@ HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Ent
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     fillTable(unit);
-    auto *buttons = new QDialogButtonBox;
+    auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     QPushButton *reopen = buttons->addButton(tr("重新打开"), QDialogButtonBox::AcceptRole);
     reopen->setObjectName(QStringLiteral("reopenButton"));
@@ -49,7 +74,7 @@ HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Ent
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     if (entries.isEmpty())
-        layout->addWidget(new QLabel(tr("这个传感器还没有测试记录")));
+        layout->addWidget(new QLabel(tr("这个传感器还没有测试记录"), this));
     else
         layout->addWidget(driftChart(unit), 1);
     layout->addWidget(buttons);
@@ -63,6 +88,10 @@ qint64 HistoryDialog::selectedRun() const
 
 void HistoryDialog::fillTable(const QString &unit)
 {
+    // Texts that differ only in their digits are measured once, with the
+    // font's widest digit in every place.
+    const QChar widestDigit = widestDigitOf(QFontMetrics(m_table->font()));
+    QVector<QSet<QString>> shapes(m_table->columnCount());
     m_table->setRowCount(m_entries.size());
     for (int row = 0; row < m_entries.size(); ++row) {
         const RunHistory::Entry &entry = m_entries.at(row);
@@ -77,31 +106,58 @@ void HistoryDialog::fillTable(const QString &unit)
                 tr("未完成") + (verdict.isEmpty() ? QString() : QStringLiteral("，") + verdict);
         const QStringList cells = {entry.started.toString(dateFormat), reference,
                                    CalibrationResult::percentText(entry.change), verdict};
-        for (int column = 0; column < cells.size(); ++column)
+        for (int column = 0; column < cells.size(); ++column) {
             m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+            shapes[column] << digitsAs(cells.at(column), widestDigit);
+        }
     }
-    m_table->resizeColumnsToContents();
+    fitColumns(shapes);
     if (!m_entries.isEmpty())
         m_table->selectRow(m_entries.size() - 1);
 }
 
-// The runs with a reference, as marked points joined by a line over the
-// dates.
-QChartView *HistoryDialog::driftChart(const QString &unit) const
+// Each column as wide as its widest text and its header. Asking every cell
+// for its size hint, or measuring every text, would take longer than the rest
+// of the dialog for a long history.
+void HistoryDialog::fitColumns(const QVector<QSet<QString>> &shapes)
 {
-    auto *line = new QLineSeries;
-    line->setPointsVisible(true);
+    const QFontMetrics metrics(m_table->font());
+    QHeaderView *header = m_table->horizontalHeader();
+    // The item's text margins, as the item delegate draws them, and the grid.
+    const int margins =
+        2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 1;
+    for (int column = 0; column < shapes.size(); ++column) {
+        int width = header->sectionSizeHint(column);
+        for (const QString &shape : shapes.at(column))
+            width = qMax(width, metrics.horizontalAdvance(shape) + margins);
+        header->resizeSection(column, width);
+    }
+}
+
+// The runs with a reference, as a line over the dates, each run marked while
+// there are few. The plot's texts are in the dialog's own font, which the
+// window has loaded already: the chart's theme would ask for fonts of its
+// own, and finding and loading them (the fallback for the Chinese title
+// among them) was most of what the first opening took beyond the later ones.
+QChartView *HistoryDialog::driftChart(const QString &unit)
+{
+    QVector<QPointF> points;
     double lowest = qInf();
     double highest = -qInf();
     for (const RunHistory::Entry &entry : m_entries) {
         if (std::isnan(entry.reference))
             continue;
-        const qreal time = entry.started.toMSecsSinceEpoch();
-        line->append(time, entry.reference);
+        points << QPointF(entry.started.toMSecsSinceEpoch(), entry.reference);
         lowest = qMin(lowest, entry.reference);
         highest = qMax(highest, entry.reference);
     }
+    auto *line = new QLineSeries;
+    line->replace(points);
+    line->setPointsVisible(points.size() <= markedRunsAtMost);
     auto *chart = new QChart;
+    // The view's own background shows through: the chart's would fill the
+    // same area a second time.
+    chart->setBackgroundVisible(false);
     chart->legend()->hide();
     chart->addSeries(line);
     auto *timeAxis = new QDateTimeAxis;
@@ -117,11 +173,16 @@ QChartView *HistoryDialog::driftChart(const QString &unit) const
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x())).addDays(-1),
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x())).addDays(1));
     }
+    ensurePolished();
+    for (QAbstractAxis *axis : QList<QAbstractAxis *>{timeAxis, valueAxis}) {
+        axis->setLabelsFont(font());
+        axis->setTitleFont(font());
+    }
     chart->addAxis(timeAxis, Qt::AlignBottom);
     chart->addAxis(valueAxis, Qt::AlignLeft);
     line->attachAxis(timeAxis);
     line->attachAxis(valueAxis);
-    auto *view = new QChartView(chart);
+    auto *view = new QChartView(chart, this);
     view->setObjectName(QStringLiteral("driftChartView"));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(240);

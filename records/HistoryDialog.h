@@ -4,6 +4,7 @@
 #include "records/Sensor.h"
 
 #include <QDialog>
+#include <QSet>
 
 class QTableWidget;
 
@@ -27,7 +28,8 @@ public:
 
 private:
     void fillTable(const QString &unit);
-    QtCharts::QChartView *driftChart(const QString &unit) const;
+    void fitColumns(const QVector<QSet<QString>> &shapes);
+    QtCharts::QChartView *driftChart(const QString &unit);
 
     QVector<RunHistory::Entry> m_entries;
     QTableWidget *m_table;

@@ -15,9 +15,11 @@ constexpr int catchUpMs = 60000;
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
     if (argc != 3)
         return 2;
+    // The simulated calibrator's link is offered as a port.
+    qputenv("RT58_EXTRA_PORTS", argv[1]);
+    QApplication application(argc, argv);
     MainWindow window;
     window.show();
     WorkbenchDriver driver(window);

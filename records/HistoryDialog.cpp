@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
-#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -62,6 +61,9 @@ HistoryDialog::HistoryDialog(const Sensor &sensor, const QVector<RunHistory::Ent
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The style sheet's fonts, by which the columns and the plot are sized,
+    // are the widgets' own once they are polished.
+    ensurePolished();
     fillTable(unit);
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
@@ -88,13 +90,10 @@ qint64 HistoryDialog::selectedRun() const
 
 void HistoryDialog::fillTable(const QString &unit)
 {
-    // Texts that differ only in their digits are measured once, with the
-    // font's widest digit in every place.
     const QChar widestDigit = widestDigitOf(QFontMetrics(m_table->font()));
+    QVector<QStringList> rows;
     QVector<QSet<QString>> shapes(m_table->columnCount());
-    m_table->setRowCount(m_entries.size());
-    for (int row = 0; row < m_entries.size(); ++row) {
-        const RunHistory::Entry &entry = m_entries.at(row);
+    for (const RunHistory::Entry &entry : qAsConst(m_entries)) {
         const QString reference =
             std::isnan(entry.reference)
                 ? tr("无")
@@ -104,34 +103,38 @@ void HistoryDialog::fillTable(const QString &unit)
         if (entry.outcome != QLatin1String("finished"))
             verdict =
                 tr("未完成") + (verdict.isEmpty() ? QString() : QStringLiteral("，") + verdict);
-        const QStringList cells = {entry.started.toString(dateFormat), reference,
-                                   CalibrationResult::percentText(entry.change), verdict};
-        for (int column = 0; column < cells.size(); ++column) {
-            m_table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
-            shapes[column] << digitsAs(cells.at(column), widestDigit);
-        }
+        rows << QStringList{entry.started.toString(dateFormat), reference,
+                            CalibrationResult::percentText(entry.change), verdict};
+        for (int column = 0; column < rows.last().size(); ++column)
+            shapes[column] << digitsAs(rows.last().at(column), widestDigit);
     }
     fitColumns(shapes);
+    m_table->setRowCount(rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(rows.at(row).at(column)));
+    }
     if (!m_entries.isEmpty())
         m_table->selectRow(m_entries.size() - 1);
 }
 
-// Each column as wide as its widest text and its header. Asking every cell
-// for its size hint, or measuring every text, would take longer than the rest
-// of the dialog for a long history.
+// Each column as wide as its widest text and its header. The columns are
+// fitted to one row for each shape of text: texts that differ only in their
+// digits are one shape, written with the font's widest digit. Fitted to
+// every row, the table would ask each cell for its size, which takes longer
+// than the rest of the dialog for a long history.
 void HistoryDialog::fitColumns(const QVector<QSet<QString>> &shapes)
 {
-    const QFontMetrics metrics(m_table->font());
-    QHeaderView *header = m_table->horizontalHeader();
-    // The item's text margins, as the item delegate draws them, and the grid.
-    const int margins =
-        2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 1;
+    int rows = 0;
+    for (const QSet<QString> &columnShapes : shapes)
+        rows = qMax(rows, columnShapes.size());
+    m_table->setRowCount(rows);
     for (int column = 0; column < shapes.size(); ++column) {
-        int width = header->sectionSizeHint(column);
+        int row = 0;
         for (const QString &shape : shapes.at(column))
-            width = qMax(width, metrics.horizontalAdvance(shape) + margins);
-        header->resizeSection(column, width);
+            m_table->setItem(row++, column, new QTableWidgetItem(shape));
     }
+    m_table->resizeColumnsToContents();
 }
 
 // The runs with a reference, as a line over the dates, each run marked while
@@ -173,7 +176,6 @@ QChartView *HistoryDialog::driftChart(const QString &unit)
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(0).x())).addDays(-1),
             QDateTime::fromMSecsSinceEpoch(qint64(line->at(line->count() - 1).x())).addDays(1));
     }
-    ensurePolished();
     for (QAbstractAxis *axis : QList<QAbstractAxis *>{timeAxis, valueAxis}) {
         axis->setLabelsFont(font());
         axis->setTitleFont(font());

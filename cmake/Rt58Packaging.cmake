@@ -19,9 +19,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The libraries the programs link (Qt 5, QuaZip, pugixml, the C++ runtime) are
 # found by dpkg-shlibdeps with their minimum versions (pugixml as
-# libpugixml1v5); the font that the Chinese texts need and Qt's own Chinese
-# catalogue (the standard dialogs' texts) are loaded at run time and so named
-# here.
+# libpugixml1v5); the font that the Chinese texts need, Qt's own Chinese
+# catalogue (the standard dialogs' texts) and the SQLite driver of Qt SQL (a
+# plugin that keeps the lab records) are loaded at run time and so named here.
+# The PostgreSQL driver is needed only by stations that share a server.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, qttranslations5-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, qttranslations5-l10n, libqt5sql5-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt5sql5-psql")
 include(CPack)

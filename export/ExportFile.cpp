@@ -54,6 +54,18 @@ QSize ExportFile::pictureSize()
     return {chartImageWidth, chartImageHeight};
 }
 
+void ExportFile::setCertificate(const Sensor &sensor, const CalibrationResult &result)
+{
+    m_sensor = sensor;
+    m_result = result;
+}
+
+void ExportFile::clearCertificate()
+{
+    m_sensor = Sensor();
+    m_result = CalibrationResult();
+}
+
 void ExportFile::doExport(int type)
 {
     switch (type) {
@@ -186,9 +198,16 @@ void ExportFile::writeExcelTable(const QString &targetPath)
 void ExportFile::writePdfReport(const QString &targetPath)
 {
     const QString date = QDateTime::currentDateTime().toString(bookmarkDateFormat);
-    const PdfReport report(tr("RT-58A 振动传感器校准报告"), tr("报告日期：") + date,
-                           TableTexts::header(m_ui->tableWidget),
-                           TableTexts::rows(m_ui->tableWidget), chartImage());
+    QStringList header = TableTexts::header(m_ui->tableWidget);
+    QVector<QStringList> rows = TableTexts::rows(m_ui->tableWidget);
+    if (m_sensor.isValid()) {
+        header << tr("偏差");
+        for (int row = 0; row < rows.size(); ++row)
+            rows[row] << m_result.deviationText(row);
+    }
+    PdfReport report(tr("RT-58A 振动传感器校准报告"), tr("报告日期：") + date, header, rows,
+                     chartImage());
+    report.setCertificate(certificateLines());
     QString error;
     if (!report.write(targetPath, &error)) {
         qDebug().noquote() << tr("导出文件失败！") << error;
@@ -393,8 +412,8 @@ bool ExportFile::fillWordDocument(AutomationObject *document, const QString &ima
         return false;
     table->dynamicCall("AutoFitBehavior(WdAutoFitBehavior)", WdAutoFitBehavior::FitWindow);
     const QString date = QDateTime::currentDateTime().toString(bookmarkDateFormat);
-    return setBookmarkText(document, "date", date) && addWordRows(table) &&
-           writeWordHeaders(table) && writeWordRows(table) &&
+    return setBookmarkText(document, "date", date) && fillCertificateBookmarks(document) &&
+           addWordRows(table) && writeWordHeaders(table) && writeWordRows(table) &&
            insertChartPicture(document, imagePath);
 }
 
@@ -407,6 +426,61 @@ bool ExportFile::setBookmarkText(AutomationObject *document, const char *name,
     bookmark->dynamicCall("Select(void)");
     AutomationObject *range = bookmark->querySubObject("Range");
     return range && range->setProperty("Text", text);
+}
+
+// The certificate's bookmarks are optional: a template without them is
+// filled as before, and without a judged run they stay empty.
+bool ExportFile::fillCertificateBookmarks(AutomationObject *document) const
+{
+    if (!m_sensor.isValid())
+        return true;
+    const QList<QPair<const char *, QString>> texts = {
+        {"sensor", m_sensor.model},
+        {"serial", m_sensor.serial},
+        {"reference", referenceText()},
+        {"verdict", m_result.verdictText()},
+    };
+    for (const auto &text : texts) {
+        const std::unique_ptr<AutomationObject> bookmark(
+            document->querySubObject("Bookmarks(QVariant)", text.first));
+        if (bookmark && !setBookmarkText(document, text.first, text.second))
+            return false;
+    }
+    return true;
+}
+
+// The lines of the PDF report's certificate block; none without a sensor.
+QStringList ExportFile::certificateLines() const
+{
+    if (!m_sensor.isValid())
+        return {};
+    const QString unit = ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType);
+    return {
+        tr("传感器：%1  序列号：%2").arg(m_sensor.model, m_sensor.serial),
+        tr("传感器类型：%1  输入类型：%2  标称灵敏度：%3 %4")
+            .arg(m_ui->sensorTypeComboBox->itemText(m_sensor.sensorType),
+                 m_ui->inputTypeComboBox->itemText(m_sensor.inputType))
+            .arg(m_sensor.nominal, 0, 'f', 3)
+            .arg(unit),
+        tr("参考灵敏度：%1").arg(referenceText()),
+        tr("容差：参考灵敏度对标称 ±%1 %，各点对参考 ±%2 %")
+            .arg(m_sensor.sensitivityTolerance)
+            .arg(m_sensor.responseTolerance),
+        tr("结论：%1").arg(m_result.verdictText()),
+    };
+}
+
+// "1.002 Pc/ms^-2（160.00 Hz，对标称 +0.20 %）", or why there is none.
+QString ExportFile::referenceText() const
+{
+    if (!m_result.hasReference())
+        return tr("无（参考频率 %1 Hz）").arg(m_sensor.referenceFrequency, 0, 'f', 2);
+    const QString unit = ResultCalculator::sensitivityUnit(m_sensor.sensorType, m_sensor.inputType);
+    return tr("%1 %2（%3 Hz，对标称 %4）")
+        .arg(m_result.reference(), 0, 'f', 3)
+        .arg(unit)
+        .arg(m_result.referenceFrequency(), 0, 'f', 2)
+        .arg(CalibrationResult::percentText(m_result.referenceDeviation()));
 }
 
 // Inserts n - 1 rows before the anchor row, so that with a template of a

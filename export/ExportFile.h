@@ -6,6 +6,8 @@
 #include <QString>
 
 #include "export/ExportType.h"
+#include "records/CalibrationResult.h"
+#include "records/Sensor.h"
 
 namespace Ui {
 class MainWindow;
@@ -32,6 +34,13 @@ public:
 
     // The size of the chart picture in the reports.
     static QSize pictureSize();
+
+    // With a sensor's judged run in the table, the PDF report gains the
+    // certificate block and a deviation column, and the Word report fills
+    // the template's bookmarks sensor, serial, reference and verdict where
+    // it has them.
+    void setCertificate(const Sensor &sensor, const CalibrationResult &result);
+    void clearCertificate();
 
     QPixmap m_picture;
 
@@ -63,6 +72,9 @@ private:
                            bool (ExportFile::*writeSheet)(AutomationObject *) const) const;
     bool writeExcelRows(AutomationObject *sheet) const;
     bool writeExcelTable(AutomationObject *sheet) const;
+    QStringList certificateLines() const;
+    QString referenceText() const;
+    bool fillCertificateBookmarks(AutomationObject *document) const;
     QString resultText() const;
     QString rowText(int row) const;
     static bool writeWordCell(AutomationObject *table, int row, int column, const QString &text);
@@ -77,4 +89,6 @@ private:
     static void reportFailure();
 
     Ui::MainWindow *m_ui = nullptr;
+    Sensor m_sensor;
+    CalibrationResult m_result;
 };

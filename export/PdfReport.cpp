@@ -66,7 +66,8 @@ void PdfReport::paint(QPainter &painter, QPagedPaintDevice &pages) const
     drawChart(painter, pages, top);
 }
 
-// The title, centred, and the date line below it; gives the height taken.
+// The title, centred, the date line and the certificate block below it;
+// gives the height taken.
 int PdfReport::drawHeading(QPainter &painter, int width) const
 {
     QFont font = painter.font();
@@ -82,7 +83,13 @@ int PdfReport::drawHeading(QPainter &painter, int width) const
     const int dateTop = titleHeight + lineHeight;
     painter.drawText(QRect(0, dateTop, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      m_dateLine);
-    return dateTop + 2 * lineHeight;
+    int top = dateTop + lineHeight;
+    for (const QString &line : m_certificate) {
+        top += lineHeight / 4;
+        painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, line);
+        top += lineHeight;
+    }
+    return top + lineHeight;
 }
 
 // Rows that do not fit on the page go on the next, below the header row

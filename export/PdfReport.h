@@ -9,13 +9,17 @@ class QPagedPaintDevice;
 class QPainter;
 
 // The report as a PDF document drawn by Qt: A4 portrait, the title, the date
-// line, the results table with its header row at the top of every page, and
-// the chart picture. Texts are real text in embedded fonts.
+// line, optionally a certificate block, the results table with its header
+// row at the top of every page, and the chart picture. Texts are real text
+// in embedded fonts.
 class PdfReport
 {
 public:
     PdfReport(const QString &title, const QString &dateLine, const QStringList &header,
               const QVector<QStringList> &rows, const QImage &chart);
+
+    // Lines of a certificate block below the date line.
+    void setCertificate(const QStringList &lines) { m_certificate = lines; }
 
     // Writes the document to path; on failure, the reason goes to error and
     // the path is left as it was.
@@ -33,6 +37,7 @@ private:
 
     QString m_title;
     QString m_dateLine;
+    QStringList m_certificate;
     QStringList m_header;
     QVector<QStringList> m_rows;
     QImage m_chart;

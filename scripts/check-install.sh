@@ -59,7 +59,7 @@ for path in "${expected[@]}"; do
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 for package in libqt5widgets5 libqt5serialport5 libqt5charts5 libquazip1-qt5-1 libpugixml1v5 \
-    fonts-wqy-zenhei qttranslations5-l10n; do
+    libqt5sql5 libqt5sql5-sqlite fonts-wqy-zenhei qttranslations5-l10n; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "$(basename "$deb") does not depend on $package"
 done
 

@@ -9,10 +9,12 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libqt5serialport5-dev libqt5charts5-dev libqt5svg5
     libquazip1-qt5-dev libpugixml-dev
+    libqt5sql5-sqlite libqt5sql5-psql
     libxcb1-dev
     fonts-wqy-zenhei qttranslations5-l10n
     xvfb xauth xdotool openbox
     python3 python3-openpyxl python3-docx poppler-utils
+    postgresql
     file
     "$@"
 )

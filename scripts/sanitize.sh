@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_ASAN_BUILD_DIR:-$root/build-asan}
-leak_checked_tests=(tst_device tst_workbench)
+leak_checked_tests=(tst_device tst_workbench tst_records_e2e)
 
 "$root/scripts/install-deps.sh"
 # -O1 with line tables only: quicker to build than -O2 -g, and the reports

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the device tests and the end-to-end tests that drive the real window
-# (the hostile-calibrator soak included) with ThreadSanitizer into
+# (the hostile-calibrator soak included, and the records' test, whose
+# recorder writes on a thread of its own) with ThreadSanitizer into
 # ./build-tsan (or $RT58_TSAN_BUILD_DIR) and runs them. Only these tests and
 # what they start are built. The first report stops the program that has it,
 # so its test and this script fail. Qt's own libraries are not instrumented,
@@ -11,9 +12,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_TSAN_BUILD_DIR:-$root/build-tsan}
-targets=(tst_device tst_workbench tst_workbench_slow)
+targets=(tst_device tst_workbench tst_workbench_slow tst_records_e2e records_probe)
 # Of the slow binary the soak only: the long close question just waits.
-tests=(tst_device tst_workbench tst_workbench_slow_everyResultLandsInItsOwnRow)
+tests=(tst_device tst_workbench tst_workbench_slow_everyResultLandsInItsOwnRow tst_records_e2e)
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 # -O1 with line tables only, as the other sanitizer builds.

@@ -9,9 +9,11 @@
 #include "device/HandleThread.h"
 #include "export/ExportFile.h"
 #include "export/TableTexts.h"
+#include "records/LabRecords.h"
 #include "ui/ChartPanelMode.h"
 #include "ui/ResultCalculator.h"
 #include "ui/SchemeInput.h"
+#include "ui/SchemeTable.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -92,10 +94,13 @@ MainWindow::MainWindow(QWidget *parent)
 
     exportFile = new ExportFile();
     exportFile->setUi(ui);
+    m_records = new LabRecords(this, ui);
+    connect(m_records, &LabRecords::resultsReopened, this, &MainWindow::resultsReopenedHandle);
 
     m_journal.setFailureHandler([this](const QString &path, const QString &reason) {
         statusBar()->showMessage(tr("运行记录无法写入：%1（%2）。本次测试的结果请导出报告保存。")
                                      .arg(QDir::toNativeSeparators(path), reason));
+        m_records->journalFailed();
     });
 
     updateStatus(StatusCode::ResetAll);
@@ -142,6 +147,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
         break;
     case SensorTypeChanged:
         applySensorType(true);
+        m_records->schemeChanged();
         break;
     case RefreshHeaders:
         applySensorType(false);
@@ -164,6 +170,7 @@ void MainWindow::changeInterface(InterfaceType_e interfaceType)
     case TestStart:
         statusBar()->clearMessage();
         m_journal.begin(QDateTime::currentDateTime(), TableTexts::header(ui->tableWidget));
+        m_records->runStarted(m_journal.filePath());
         setChartPanel(ChartPanelMode::CollapseForTest);
         applyRunningWidgetStates();
         break;
@@ -369,6 +376,17 @@ void MainWindow::threadStopHandle()
         m_thread->wait();
 }
 
+// A past run put into the table shows its chart, as at the end of a run; the
+// next start collapses the panel again.
+void MainWindow::resultsReopenedHandle()
+{
+    if (ui->sensitivityGraphicsView->isHidden()) {
+        setChartPanel(ChartPanelMode::Expand);
+        chartCollapsed = false;
+    }
+    buildSensitivityChart();
+}
+
 void MainWindow::initInterface()
 {
     if (config->m_language == 0)
@@ -566,6 +584,7 @@ void MainWindow::adoptDeviceTypes()
     connect(ui->inputTypeComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), config,
             &Config::onInputTypeComboBoxIndexChanged, Qt::UniqueConnection);
     updateStatus(StatusCode::ReadAcked);
+    m_records->deviceTypesAdopted();
 }
 
 // Unit label and the headers of the two derived quantities follow the sensor
@@ -595,15 +614,9 @@ void MainWindow::addRow()
     ui->frequenceLineEdit->setText(frequency);
     if (!inputsAccepted(amplitude, frequency))
         return;
-    QTableWidget *table = ui->tableWidget;
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int row = table->rowCount();
-    table->insertRow(row);
-    table->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-    table->setItem(row, 1, new QTableWidgetItem(SchemeInput::cellText(amplitude)));
-    table->setItem(row, 2, new QTableWidgetItem(SchemeInput::cellText(frequency)));
+    SchemeTable::appendPoint(ui->tableWidget, SchemeInput::cellText(amplitude),
+                             SchemeInput::cellText(frequency));
+    m_records->schemeChanged();
 }
 
 void MainWindow::modifyRow()
@@ -623,6 +636,7 @@ void MainWindow::modifyRow()
                              new QTableWidgetItem(SchemeInput::cellText(amplitude)));
     ui->tableWidget->setItem(current.row(), 2,
                              new QTableWidgetItem(SchemeInput::cellText(frequency)));
+    m_records->schemeChanged();
 }
 
 void MainWindow::deleteRow()
@@ -636,6 +650,7 @@ void MainWindow::deleteRow()
     for (int row = current.row() + 1; row < table->rowCount(); ++row)
         table->setItem(row, 0, new QTableWidgetItem(QString::number(row)));
     table->removeRow(current.row());
+    m_records->schemeChanged();
 }
 
 bool MainWindow::inputsAccepted(const QString &amplitude, const QString &frequency)
@@ -675,7 +690,7 @@ void MainWindow::writePointResult()
         qDebug().noquote() << QStringLiteral("控制幅值为0，测试失败，行:") << row + 1;
     if (!known || controlAmplitude == 0) {
         writeFailedPoint(row);
-        journalRow(row);
+        journalRow(row, PointRecord::Failed, true);
         updateStatus(StatusCode::PointAcked);
         return;
     }
@@ -695,7 +710,7 @@ void MainWindow::writePointResult()
                        ResultCalculator::sensitivityText(sensitivity, sensorType, inputType)));
     table->setItem(row, 5, new QTableWidgetItem(derived.first));
     table->setItem(row, 6, new QTableWidgetItem(derived.second));
-    journalRow(row);
+    journalRow(row, PointRecord::Measured, true);
     updateStatus(StatusCode::PointAcked);
 }
 
@@ -714,17 +729,20 @@ void MainWindow::markPointFailed()
     QTableWidget *table = ui->tableWidget;
     table->setItem(currentRow, 3, new QTableWidgetItem(failedPointText));
     table->setItem(currentRow, 4, new QTableWidgetItem(failedPointText));
-    journalRow(currentRow);
+    journalRow(currentRow, PointRecord::Failed, false);
     if (currentRow + 1 == table->rowCount())
         applyFinishedWidgetStates();
 }
 
-// A point's row goes to the run journal as soon as the table holds its result
-// or its failure.
-void MainWindow::journalRow(int row)
+// A point's row goes to the run journal and the records as soon as the table
+// holds its result or its failure; the counts are those of the reply, when
+// one came.
+void MainWindow::journalRow(int row, PointRecord::State_e state, bool withCounts)
 {
-    if (row >= 0 && row < ui->tableWidget->rowCount())
-        m_journal.record(row, TableTexts::row(ui->tableWidget, row));
+    if (row < 0 || row >= ui->tableWidget->rowCount())
+        return;
+    m_journal.record(row, TableTexts::row(ui->tableWidget, row));
+    m_records->pointEnded(row, state, withCounts, replyAmplitudeRaw, replyOutputRaw);
 }
 
 // The end of a run shows the chart rebuilt from the table. A run that lost
@@ -733,6 +751,7 @@ void MainWindow::journalRow(int row)
 void MainWindow::finishTest()
 {
     m_journal.end();
+    m_records->runFinished();
     setChartPanel(ChartPanelMode::Expand);
     buildSensitivityChart();
     applyFinishedWidgetStates();

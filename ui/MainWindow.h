@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/InterfaceType.h"
-#include "export/RunJournal.h"
+#include "records/PointRecord.h"
+#include "records/RunJournal.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -20,6 +21,7 @@ class MainWindow;
 }
 
 class HandleThread;
+class LabRecords;
 class QMouseEvent;
 
 // The program's only window: the device box, the type selectors, the test
@@ -63,6 +65,7 @@ private slots:
     void on_tableWidget_cellDoubleClicked(int row, int column);
     void threadStartHandle();
     void threadStopHandle();
+    void resultsReopenedHandle();
 
 private:
     void initInterface();
@@ -93,7 +96,7 @@ private:
     void writePointResult();
     void writeFailedPoint(int row);
     void markPointFailed();
-    void journalRow(int row);
+    void journalRow(int row, PointRecord::State_e state, bool withCounts);
     void finishTest();
     void buildSensitivityChart();
     void startWorker();
@@ -107,6 +110,7 @@ private:
     QStringList themeFiles;
     QStringList langFiles;
     RunJournal m_journal;
+    LabRecords *m_records = nullptr;
     bool m_terminating = false;
     // The device's types arrived while a run was active; they are adopted
     // when it has ended.

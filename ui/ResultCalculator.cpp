@@ -28,9 +28,15 @@ QString ResultCalculator::sensitivityText(float sensitivity, int sensorType, int
 {
     QString text = QString::number(sensitivity, 'f', 3);
     if (isSensorType(sensorType) && isInputType(inputType))
-        text += QLatin1Char(' ') + inputTypeUnits.at(inputType) + QLatin1Char('/') +
-                sensorTypeUnits.at(sensorType);
+        text += QLatin1Char(' ') + sensitivityUnit(sensorType, inputType);
     return text;
+}
+
+QString ResultCalculator::sensitivityUnit(int sensorType, int inputType)
+{
+    if (!isSensorType(sensorType) || !isInputType(inputType))
+        return QString();
+    return inputTypeUnits.at(inputType) + QLatin1Char('/') + sensorTypeUnits.at(sensorType);
 }
 
 QPair<QString, QString> ResultCalculator::derivedTexts(int sensorType, float amplitude,

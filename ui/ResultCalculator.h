@@ -16,6 +16,9 @@ public:
 
     static QString amplitudeText(float amplitude, int sensorType);
     static QString sensitivityText(float sensitivity, int sensorType, int inputType);
+    // "Pc/ms^-2": the input type's unit per the sensor type's; empty for a
+    // type outside the lists.
+    static QString sensitivityUnit(int sensorType, int inputType);
     // Columns 5 and 6 for the sensor type; both empty for an unknown type.
     static QPair<QString, QString> derivedTexts(int sensorType, float amplitude, float frequency);
     // Where the headers of columns 5 and 6 stand in the header tables

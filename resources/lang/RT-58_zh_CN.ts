@@ -341,5 +341,45 @@
         <source>宋体</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sensor</source>
+        <translation>传感器</translation>
+    </message>
+    <message>
+        <source>Scheme</source>
+        <translation>方案</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史</translation>
+    </message>
+    <message>
+        <source>Choose sensor...</source>
+        <translation>选择传感器…</translation>
+    </message>
+    <message>
+        <source>Run without a registered sensor</source>
+        <translation>不用登记的传感器</translation>
+    </message>
+    <message>
+        <source>Save scheme...</source>
+        <translation>保存方案…</translation>
+    </message>
+    <message>
+        <source>Load scheme...</source>
+        <translation>载入方案…</translation>
+    </message>
+    <message>
+        <source>Open scheme file...</source>
+        <translation>打开方案文件…</translation>
+    </message>
+    <message>
+        <source>Save scheme file...</source>
+        <translation>保存方案文件…</translation>
+    </message>
+    <message>
+        <source>Sensor history...</source>
+        <translation>校准历史…</translation>
+    </message>
 </context>
 </TS>

@@ -74,6 +74,38 @@
         <source>报告日期：</source>
         <translation>Report date: </translation>
     </message>
+    <message>
+        <source>偏差</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>传感器：%1  序列号：%2</source>
+        <translation>Sensor: %1  Serial number: %2</translation>
+    </message>
+    <message>
+        <source>传感器类型：%1  输入类型：%2  标称灵敏度：%3 %4</source>
+        <translation>Sensor type: %1  Input type: %2  Nominal sensitivity: %3 %4</translation>
+    </message>
+    <message>
+        <source>参考灵敏度：%1</source>
+        <translation>Reference sensitivity: %1</translation>
+    </message>
+    <message>
+        <source>容差：参考灵敏度对标称 ±%1 %，各点对参考 ±%2 %</source>
+        <translation>Tolerances: reference against nominal ±%1 %, each point against the reference ±%2 %</translation>
+    </message>
+    <message>
+        <source>结论：%1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>无（参考频率 %1 Hz）</source>
+        <translation>None (reference frequency %1 Hz)</translation>
+    </message>
+    <message>
+        <source>%1 %2（%3 Hz，对标称 %4）</source>
+        <translation>%1 %2 (%3 Hz, %4 against nominal)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -338,6 +370,338 @@
     <message>
         <source>宋体</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationResult</name>
+    <message>
+        <source>合格</source>
+        <translation>Pass</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>Fail</translation>
+    </message>
+    <message>
+        <source>无结论：有失败或未测的点</source>
+        <translation>No verdict: points failed or not measured</translation>
+    </message>
+    <message>
+        <source>无结论：方案中没有参考频率的点</source>
+        <translation>No verdict: the scheme has no point at the reference frequency</translation>
+    </message>
+    <message>
+        <source>无结论：传感器类型或输入类型与登记不符</source>
+        <translation>No verdict: sensor or input type differs from the register</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>校准历史：%1（%2）</source>
+        <translation>Calibration history: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>参考灵敏度</source>
+        <translation>Reference sensitivity</translation>
+    </message>
+    <message>
+        <source>与上次相比</source>
+        <translation>Change since last</translation>
+    </message>
+    <message>
+        <source>结论</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>重新打开</source>
+        <translation>Reopen</translation>
+    </message>
+    <message>
+        <source>这个传感器还没有测试记录</source>
+        <translation>This sensor has no runs yet</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>未完成</source>
+        <translation>Not finished</translation>
+    </message>
+    <message>
+        <source>参考灵敏度/%1</source>
+        <translation>Reference sensitivity/%1</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>LabRecords</name>
+    <message>
+        <source>保存方案</source>
+        <translation>Save scheme</translation>
+    </message>
+    <message>
+        <source>方案名称：</source>
+        <translation>Scheme name:</translation>
+    </message>
+    <message>
+        <source>方案“%1”已经存在，要替换它吗？</source>
+        <translation>Scheme "%1" exists already. Replace it?</translation>
+    </message>
+    <message>
+        <source>方案没有保存：%1</source>
+        <translation>Scheme not saved: %1</translation>
+    </message>
+    <message>
+        <source>把“%1”设为传感器 %2 的默认方案吗？</source>
+        <translation>Make "%1" the default scheme of sensor %2?</translation>
+    </message>
+    <message>
+        <source>默认方案没有设置：%1</source>
+        <translation>Default scheme not set: %1</translation>
+    </message>
+    <message>
+        <source>还没有保存的方案</source>
+        <translation>No scheme has been saved yet</translation>
+    </message>
+    <message>
+        <source>载入方案</source>
+        <translation>Load scheme</translation>
+    </message>
+    <message>
+        <source>方案：</source>
+        <translation>Scheme:</translation>
+    </message>
+    <message>
+        <source>打开方案文件</source>
+        <translation>Open scheme file</translation>
+    </message>
+    <message>
+        <source>方案文件没有载入，表格未改变。
+%1
+%2</source>
+        <translation>Scheme file not loaded; the table is unchanged.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>保存方案文件</source>
+        <translation>Save scheme file</translation>
+    </message>
+    <message>
+        <source>方案文件没有保存：%1</source>
+        <translation>Scheme file not saved: %1</translation>
+    </message>
+    <message>
+        <source>请先在“传感器”菜单中选择传感器</source>
+        <translation>Choose a sensor in the Sensor menu first</translation>
+    </message>
+    <message>
+        <source>无法读取历史记录：%1</source>
+        <translation>Cannot read the history: %1</translation>
+    </message>
+    <message>
+        <source>数据库记录滞后：%1 项待写入，运行记录中都有</source>
+        <translation>Records behind: %1 items wait for the database; the run journal has them all</translation>
+    </message>
+    <message>
+        <source>数据库记录滞后：%1 项待写入，运行记录也无法写入，请导出报告保存</source>
+        <translation>Records behind: %1 items wait for the database, and the run journal cannot be written either; export a report to keep them</translation>
+    </message>
+    <message>
+        <source>无法打开记录数据库 %1：%2</source>
+        <translation>Cannot open the records database %1: %2</translation>
+    </message>
+    <message>
+        <source>传感器 %1（登记无法读取）</source>
+        <translation>Sensor %1 (register unreadable)</translation>
+    </message>
+    <message>
+        <source>传感器 %1 有默认方案“%2”，现在载入吗？</source>
+        <translation>Sensor %1 has the default scheme "%2". Load it now?</translation>
+    </message>
+    <message>
+        <source>表格中没有测试点</source>
+        <translation>The table has no test points</translation>
+    </message>
+    <message>
+        <source>方案“%1”没有载入，表格未改变。
+%2</source>
+        <translation>Scheme "%1" not loaded; the table is unchanged.
+%2</translation>
+    </message>
+    <message>
+        <source>无法读取这次测试：%1</source>
+        <translation>Cannot read this run: %1</translation>
+    </message>
+    <message>
+        <source>这次测试的传感器类型或输入类型与当前的不同，请先连接设备再重新打开</source>
+        <translation>This run used other sensor or input types; connect the device first, then reopen it</translation>
+    </message>
+    <message>
+        <source>结论：%1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>参考灵敏度 %1 %2（%3 Hz）</source>
+        <translation>Reference sensitivity %1 %2 (%3 Hz)</translation>
+    </message>
+    <message>
+        <source>传感器：%1  %2</source>
+        <translation>Sensor: %1  %2</translation>
+    </message>
+    <message>
+        <source>传感器：%1</source>
+        <translation>Sensor: %1</translation>
+    </message>
+    <message>
+        <source>未选择传感器</source>
+        <translation>No sensor chosen</translation>
+    </message>
+    <message>
+        <source>实验室记录</source>
+        <translation>Lab records</translation>
+    </message>
+</context>
+<context>
+    <name>SensorDialog</name>
+    <message>
+        <source>传感器登记</source>
+        <translation>Sensor register</translation>
+    </message>
+    <message>
+        <source>按序列号或型号筛选</source>
+        <translation>Filter by serial number or model</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>新增…</source>
+        <translation>Add...</translation>
+    </message>
+    <message>
+        <source>编辑…</source>
+        <translation>Edit...</translation>
+    </message>
+    <message>
+        <source>停用</source>
+        <translation>Retire</translation>
+    </message>
+    <message>
+        <source>无法读取传感器登记：%1</source>
+        <translation>Cannot read the register: %1</translation>
+    </message>
+    <message>
+        <source>只列出前 %1 个，请输入序列号或型号缩小范围</source>
+        <translation>Only the first %1 are listed; type a serial number or model to narrow the list</translation>
+    </message>
+    <message>
+        <source>%1 个传感器</source>
+        <translation>%1 sensors</translation>
+    </message>
+    <message>
+        <source>停用传感器 %1（%2）？它的历史记录仍然保留。</source>
+        <translation>Retire sensor %1 (%2)? Its history is kept.</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>SensorEditDialog</name>
+    <message>
+        <source>编辑传感器</source>
+        <translation>Edit sensor</translation>
+    </message>
+    <message>
+        <source>新增传感器</source>
+        <translation>Add sensor</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>传感器类型</source>
+        <translation>Sensor type</translation>
+    </message>
+    <message>
+        <source>输入类型</source>
+        <translation>Input type</translation>
+    </message>
+    <message>
+        <source>标称灵敏度</source>
+        <translation>Nominal sensitivity</translation>
+    </message>
+    <message>
+        <source>灵敏度容差 ±%</source>
+        <translation>Sensitivity tolerance ±%</translation>
+    </message>
+    <message>
+        <source>频响容差 ±%</source>
+        <translation>Frequency response tolerance ±%</translation>
+    </message>
+    <message>
+        <source>参考频率/Hz</source>
+        <translation>Reference frequency/Hz</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>传感器登记</source>
+        <translation>Sensor register</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>SensorTableModel</name>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>传感器类型</source>
+        <translation>Sensor type</translation>
+    </message>
+    <message>
+        <source>输入类型</source>
+        <translation>Input type</translation>
+    </message>
+    <message>
+        <source>标称灵敏度</source>
+        <translation>Nominal sensitivity</translation>
+    </message>
+    <message>
+        <source>参考频率/Hz</source>
+        <translation>Reference frequency/Hz</translation>
     </message>
 </context>
 </TS>

@@ -1,4 +1,4 @@
-#include "export/RunJournal.h"
+#include "records/RunJournal.h"
 
 #include "app/CsvField.h"
 #include "export/AtomicFile.h"

@@ -3,7 +3,7 @@
 // written at all is told in the window (tst_report).
 #include "MessageLog.h"
 #include "OfficeFiles.h"
-#include "export/RunJournal.h"
+#include "records/RunJournal.h"
 
 #include <QtTest>
 

@@ -6,7 +6,7 @@
 // takes (the poll of the test sequence). --short runs fewer points.
 
 #include "Percentile.h"
-#include "export/RunJournal.h"
+#include "records/RunJournal.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,6 +2,7 @@
 // view. The report's picture of the table's chart is tried through the
 // window's Export button, the read-out on a desktop (tst_window_geometry).
 #include "app/GlobalState.h"
+#include "chart/ChartContextMenu.h"
 #include "chart/CoordinateReadout.h"
 #include "chart/SensitivityChartBuilder.h"
 #include "chart/SensitivityChartView.h"
@@ -19,6 +20,8 @@ private slots:
     void initTestCase();
     void rebuild_data();
     void rebuild();
+    void zoomAboutThePressedPoint_data();
+    void zoomAboutThePressedPoint();
 
 private:
     void rebuildFrom(const QString &rows);
@@ -67,6 +70,51 @@ void TestChart::rebuild()
                                                yAxisHomeMin, yAxisHomeMax),
           "plotted");
     QCOMPARE(coordinateReadoutText(QPointF(123.456, 0.98765)), QString("(123.46, 0.988)"));
+}
+
+void TestChart::zoomAboutThePressedPoint_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("ranges");
+    QTest::newRow("in along X") << "沿X轴放大"
+                                << "33.3333 108.333 0 1.125";
+    QTest::newRow("out along X") << "沿X轴缩小"
+                                 << "-50 118.75 0 1.125";
+    QTest::newRow("in along Y") << "沿Y轴放大"
+                                << "0 112.5 0.25 1";
+    QTest::newRow("out along Y") << "沿Y轴缩小"
+                                 << "0 112.5 -0.375 1.3125";
+}
+
+// A menu's zoom scales one axis about the value where the right button was
+// pressed, even when the press is long gone; 还原 brings the home ranges back.
+void TestChart::zoomAboutThePressedPoint()
+{
+    QFETCH(QString, action);
+    rebuildFrom("100|1");
+    auto axis = [this](Qt::Orientation orientation) {
+        return static_cast<QValueAxis *>(m_view.chart()->axes(orientation).first());
+    };
+    auto ranges = [&] {
+        return QString::asprintf("%g %g %g %g", axis(Qt::Horizontal)->min(),
+                                 axis(Qt::Horizontal)->max(), axis(Qt::Vertical)->min(),
+                                 axis(Qt::Vertical)->max());
+    };
+    const QPointF pressed = m_view.chart()->mapToPosition(QPointF(100, 0.75));
+    auto *press = new QMouseEvent(QEvent::MouseButtonPress, pressed, Qt::RightButton,
+                                  Qt::RightButton, Qt::NoModifier);
+    ChartContextMenu menu(&m_view, press);
+    delete press;
+    const QList<QAction *> actions = menu.actions();
+    auto trigger = [&](const QString &text) {
+        for (QAction *entry : actions)
+            if (entry->text() == text)
+                entry->trigger();
+    };
+    trigger(action);
+    QTEST(ranges(), "ranges");
+    trigger("还原");
+    QCOMPARE(ranges(), QString("0 112.5 0 1.125"));
 }
 
 void TestChart::rebuildFrom(const QString &rows)

@@ -12,6 +12,7 @@
 #include "WorkbenchDriver.h"
 #include "app/GlobalState.h"
 #include "export/ExportFile.h"
+#include "records/CalibrationResult.h"
 
 #include <QJsonArray>
 #include <QStatusBar>
@@ -142,6 +143,8 @@ private slots:
     void dialogAsksAboutTheFileWritten();
     void reportShowsTheTablesChart_data();
     void reportShowsTheTablesChart();
+    void certificateWithoutVerdict_data();
+    void certificateWithoutVerdict();
     void unwritableJournalIsShown();
 
 private:
@@ -273,7 +276,8 @@ void TestReport::wordReportOpensInPythonDocx()
     QVERIFY2(isDateLine(report.value("paragraphs").toArray().at(1).toString()),
              qPrintable(report.value("paragraphs").toArray().at(1).toString()));
     QCOMPARE(report.value("pictures").toInt(), 1);
-    QCOMPARE(report.value("bookmarks").toArray(), QJsonArray({"date", "sensor", "serial", "reference", "verdict", "picture"}));
+    QCOMPARE(report.value("bookmarks").toArray(),
+             QJsonArray({"date", "sensor", "serial", "reference", "verdict", "picture"}));
 }
 
 // The Excel report routine: a copy of the template named after the time,
@@ -541,6 +545,43 @@ void TestReport::reportShowsTheTablesChart()
     const int span = curveSpan(picture);
     QVERIFY2(afterRun ? span > 0 && span < picture.width() / 20 : span > picture.width() / 2,
              qPrintable(QString::number(span)));
+}
+
+void TestReport::certificateWithoutVerdict_data()
+{
+    QTest::addColumn<int>("sensorType");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("no point at the reference frequency") << 0 << "方案中没有参考频率的点";
+    QTest::newRow("types not as registered") << 1 << "传感器类型或输入类型与登记不符";
+}
+
+// A run that cannot be judged says why in both certificates; it shows no
+// reference sensitivity and no deviation that it does not have.
+void TestReport::certificateWithoutVerdict()
+{
+    QFETCH(int, sensorType);
+    QFETCH(QString, verdict);
+    Sensor sensor;
+    sensor.id = 1;
+    sensor.model = "CA-YD-185";
+    sensor.serial = "SN 0042";
+    const Rows rows = numberedRows(3);
+    QVector<PointRecord> points;
+    for (const QStringList &row : rows)
+        points.append({points.size(), PointRecord::Measured, row});
+    exportFile->setCertificate(sensor, CalibrationResult::evaluate(sensor, sensorType, 0, points));
+    setRows(rows);
+    QCOMPARE(exportAs(target("c.pdf")), QStringList{success});
+    QCOMPARE(exportAs(target("c.docx")), QStringList{success});
+    exportFile->clearCertificate();
+    const QString pdf = run("pdftotext", {target("c.pdf"), "-"});
+    const QString docx =
+        readable(target("c.docx")).value("paragraphs").toVariant().toStringList().join('\n');
+    for (const QString &text : {pdf, docx}) {
+        QVERIFY2(text.contains("SN 0042") && text.contains("无结论：" + verdict), qPrintable(text));
+        QVERIFY2(!text.contains(QRegularExpression("[+-]\\d+\\.\\d\\d %")), qPrintable(text));
+    }
+    QVERIFY2(sensorType || pdf.contains("参考灵敏度：无（参考频率 160.00 Hz）"), qPrintable(pdf));
 }
 
 // A journal that cannot be written is told in the status bar once per run,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into ./build-fuzz (or
 # $RT58_FUZZ_BUILD_DIR) and runs each for $RT58_FUZZ_SECONDS seconds
-# (default 45) from its seed corpus. Installs clang when it is missing and
+# (default 25) from its seed corpus. Installs clang when it is missing and
 # skips the stage when that fails.
 #
 # A fuzz target is a CTest test labelled "fuzz" whose name is also the name of
@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RT58_FUZZ_BUILD_DIR:-$root/build-fuzz}
-seconds=${RT58_FUZZ_SECONDS:-45}
+seconds=${RT58_FUZZ_SECONDS:-25}
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev ||
     echo "fuzz.sh: clang could not be installed" >&2

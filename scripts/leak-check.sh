@@ -22,7 +22,6 @@ fi
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-for name in "$@"; do
-    echo "Leak check: $name"
-    ctest --test-dir "$build" --output-on-failure --no-tests=error -R "^${name}\$"
-done
+echo "Leak check: $*"
+pattern=$(IFS='|' && echo "$*")
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)" -R "^($pattern)\$"

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -333,26 +335,37 @@ void TestRecords::passwordFile()
     QVERIFY(!error.contains("s3cret"));
 }
 
-// A copy holding the write lock, or a damaged file, makes the recorder fall
-// behind. Once the lock is gone the retry writes everything, in order; what
-// a damaged file never took is named by its journal at the end.
+// A copy holding the write lock, a full disk (a file-size limit), or a
+// damaged file makes the recorder fall behind. Once the lock is gone or
+// there is room again the retry writes everything, in order; what a damaged
+// file never took is named by its journal at the end.
 void TestRecords::recorderFallsBehind_data()
 {
-    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QString>("breakage");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("locked, then free") << false << "locked";
-    QTest::newRow("damaged") << true << "not a database";
+    QTest::newRow("locked, then free") << "locked"
+                                       << "locked";
+    QTest::newRow("disk full, then room") << "full"
+                                          << "disk I/O error";
+    QTest::newRow("damaged") << "damaged"
+                             << "not a database";
 }
 
 void TestRecords::recorderFallsBehind()
 {
-    QFETCH(bool, damaged);
+    QFETCH(QString, breakage);
     QFETCH(QString, reason);
     QString error;
-    if (damaged)
+    if (breakage == "damaged")
         OfficeFiles::write(path(), QByteArray(4096, 'x'));
     else
-        QVERIFY(m_database->open(&error) && m_database->beginWrite(&error));
+        QVERIFY(m_database->open(&error));
+    if (breakage == "locked")
+        QVERIFY(m_database->beginWrite(&error));
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit full{0, RLIM_INFINITY}, unlimited{RLIM_INFINITY, RLIM_INFINITY};
+    if (breakage == "full")
+        setrlimit(RLIMIT_FSIZE, &full);
     DatabaseSettings settings = DatabaseSettings::sqliteFile(path());
     settings.busyTimeoutMs = 100;
     RunRecorder recorder(settings);
@@ -363,14 +376,16 @@ void TestRecords::recorderFallsBehind()
     run.points = {pointRecord(0, {160, PointRecord::Pending, 0, 0})};
     recorder.beginRun(run);
     recorder.recordPoint(run.uid, pointRecord(0, {160, PointRecord::Measured, 800, 400}));
+    setrlimit(RLIMIT_FSIZE, &unlimited);
     QCOMPARE(recorder.pending(), 2);
     QVERIFY2(backlog.last().at(1).toString().contains(reason),
              qPrintable(backlog.last().at(1).toString()));
-    if (damaged) {
+    if (breakage == "damaged") {
         QCOMPARE(recorder.shutDown(), QStringList{run.journal});
         return;
     }
-    QVERIFY(m_database->commit(&error));
+    if (breakage == "locked")
+        QVERIFY(m_database->commit(&error));
     QTRY_COMPARE_WITH_TIMEOUT(recorder.pending(), 0, 5000);
     QCOMPARE(backlog.last().at(0).toInt(), 0);
     QCOMPARE(peek(path(), "SELECT output_count FROM run_points").toInt(), 400);

@@ -41,9 +41,7 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
-    // A runtime folder of this test's own for the guard, so that parallel
-    // runs cannot collide.
-    void initTestCase() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path())); }
+    void initTestCase();
     void endings_data();
     void endings();
     void secondCopyIsTurnedAway();
@@ -51,6 +49,18 @@ private slots:
 private:
     QTemporaryDir m_runtime;
 };
+
+// A runtime folder of this test's own for the guard, so that parallel runs
+// cannot collide; the built templates beside the probe, as beside the program
+// in its build folder, so that an export the signal fails to stop would write
+// a report there.
+void TestProgram::initTestCase()
+{
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    const QString templates = QCoreApplication::applicationDirPath() + QStringLiteral("/doc");
+    QVERIFY(QFileInfo(templates).isDir() ||
+            QFile::link(OfficeFiles::built(QStringLiteral("doc")), templates));
+}
 
 void TestProgram::endings_data()
 {

@@ -1,5 +1,7 @@
 #include "app/CsvField.h"
 
+const QByteArray CsvField::byteOrderMark("\xEF\xBB\xBF");
+
 namespace {
 bool needsQuotes(const QString &text)
 {

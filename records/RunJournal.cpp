@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 namespace {
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
 const QString fileNameFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
 // Runs started within one second get the suffixes _2, _3, ... up to this.
 constexpr int sameSecondRuns = 100;
@@ -50,7 +49,7 @@ void RunJournal::begin(const QDateTime &start, const QStringList &header)
     m_complete = true;
     m_rows.clear();
     m_writtenSize = 0;
-    m_header = byteOrderMark + csvLine(header);
+    m_header = CsvField::byteOrderMark + csvLine(header);
     QString reason;
     if (!createFile(start, &reason))
         warn(reason);

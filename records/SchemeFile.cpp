@@ -1,13 +1,13 @@
 #include "records/SchemeFile.h"
 
+#include "app/CsvField.h"
+#include "export/AtomicFile.h"
 #include "records/SchemeCheck.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
 const QString header = QStringLiteral("幅值,频率");
 // A scheme file is a few hundred bytes; anything this large is not one.
 constexpr qint64 largestFile = 1 << 20;
@@ -39,8 +39,8 @@ bool SchemeFile::read(const QString &path, int sensorType, Scheme *scheme, QStri
         return false;
     }
     QByteArray bytes = file.readAll();
-    if (bytes.startsWith(byteOrderMark))
-        bytes.remove(0, byteOrderMark.size());
+    if (bytes.startsWith(CsvField::byteOrderMark))
+        bytes.remove(0, CsvField::byteOrderMark.size());
     const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     QVector<SchemeCheck::Line> points;
     for (int index = 0; index < lines.size(); ++index) {
@@ -57,18 +57,11 @@ bool SchemeFile::read(const QString &path, int sensorType, Scheme *scheme, QStri
     return SchemeCheck::accept(points, sensorType, scheme, error);
 }
 
-// The file is replaced only when complete; the explicit flush reports a disk
-// that fills up on the last bytes.
+// The file is replaced only when it is complete on disk.
 bool SchemeFile::write(const QString &path, const Scheme &scheme, QString *error)
 {
-    QByteArray bytes = byteOrderMark + header.toUtf8() + "\r\n";
+    QByteArray bytes = CsvField::byteOrderMark + header.toUtf8() + "\r\n";
     for (const SchemePoint &point : scheme)
         bytes += (point.amplitude + QLatin1Char(',') + point.frequency).toUtf8() + "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::write(path, bytes, error);
 }

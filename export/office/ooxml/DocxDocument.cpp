@@ -67,7 +67,7 @@ class BookmarkStarts : public pugi::xml_tree_walker
 public:
     bool for_each(pugi::xml_node &node) override
     {
-        if (DocxText::is(node, "w:bookmarkStart")) {
+        if (is(node, "w:bookmarkStart")) {
             const QByteArray name = node.attribute("w:name").value();
             if (!m_found.contains(name))
                 m_found.insert(name, node);
@@ -121,7 +121,7 @@ bool DocxDocument::load(QString *error)
         return false;
     }
     pugi::xml_node root = m_xml.root();
-    const bool wordDocument = DocxText::is(root, "w:document") &&
+    const bool wordDocument = is(root, "w:document") &&
                               std::strcmp(root.attribute("xmlns:w").value(), Ooxml::wordNs) == 0;
     m_body = wordDocument ? root.child("w:body") : pugi::xml_node();
     if (!m_body) {
@@ -182,7 +182,7 @@ pugi::xml_node DocxDocument::bookmarkStart(const QString &name) const
     // left.
     const QByteArray wanted = name.toUtf8();
     return m_body.find_node([&wanted](pugi::xml_node node) {
-        return DocxText::is(node, "w:bookmarkStart") && wanted == node.attribute("w:name").value();
+        return is(node, "w:bookmarkStart") && wanted == node.attribute("w:name").value();
     });
 }
 

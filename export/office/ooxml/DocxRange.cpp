@@ -8,8 +8,6 @@
 
 namespace {
 
-using DocxText::is;
-
 // The node after this one in document order, not entering its children,
 // within the scope; an empty handle at the end of the scope.
 pugi::xml_node nextOutside(pugi::xml_node node, pugi::xml_node scope)

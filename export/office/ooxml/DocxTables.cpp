@@ -13,8 +13,6 @@
 
 namespace {
 
-using DocxText::is;
-
 const std::vector<const char *> tablePropertyOrder{"w:tblStyle",
                                                    "w:tblpPr",
                                                    "w:tblOverlap",

@@ -23,13 +23,13 @@ void appendRunText(pugi::xml_node node, QString &text)
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element || DocxText::isOutsideStory(child))
             continue;
-        if (DocxText::is(child, "w:t"))
+        if (is(child, "w:t"))
             text += QString::fromUtf8(child.text().get());
-        else if (DocxText::is(child, "w:tab"))
+        else if (is(child, "w:tab"))
             text += QLatin1Char('\t');
         else if (nameIn(child, {"w:br", "w:cr"}))
             text += QLatin1Char('\v');
-        else if (DocxText::is(child, "w:noBreakHyphen"))
+        else if (is(child, "w:noBreakHyphen"))
             text += QLatin1Char('-');
         else
             appendRunText(child, text);
@@ -41,7 +41,7 @@ void appendStoryText(pugi::xml_node node, QString &text)
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element || DocxText::isOutsideStory(child))
             continue;
-        if (DocxText::is(child, "w:p"))
+        if (is(child, "w:p"))
             text += DocxText::paragraphText(child) + QLatin1Char('\r');
         else
             appendStoryText(child, text);

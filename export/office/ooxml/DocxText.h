@@ -1,11 +1,11 @@
 #pragma once
 
+#include "export/office/ooxml/XmlPart.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <pugixml.hpp>
-
-#include <cstring>
 
 #include <vector>
 
@@ -40,11 +40,6 @@ pugi::xml_node insertParagraphAfter(pugi::xml_node node, const QString &text);
 // mark does not start another paragraph.
 QStringList paragraphs(const QString &text);
 
-// Inline, so that the comparison with a literal name is compiled in place.
-inline bool is(pugi::xml_node node, const char *name)
-{
-    return std::strcmp(node.name(), name) == 0;
-}
 // The nearest ancestor (not the node itself) with the name, or an empty
 // handle.
 pugi::xml_node ancestor(pugi::xml_node node, const char *name);

@@ -10,11 +10,6 @@
 
 namespace {
 
-bool is(pugi::xml_node node, const char *name)
-{
-    return std::strcmp(node.name(), name) == 0;
-}
-
 int columnOf(pugi::xml_node cell)
 {
     return CellReference::column(cell.attribute("r").value());

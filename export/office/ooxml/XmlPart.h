@@ -6,6 +6,8 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
+
 // One XML part of a package as a pugixml tree. pugixml does not interpret
 // namespaces, so namespace declarations, prefixes and every attribute
 // (mc:Ignorable among them) are written back as they were read, and
@@ -42,3 +44,10 @@ private:
     pugi::xml_document m_document;
     pugi::xml_node m_discarded;
 };
+
+// Whether the node has the name. Inline, so that the comparison with a
+// literal name is compiled in place.
+inline bool is(pugi::xml_node node, const char *name)
+{
+    return std::strcmp(node.name(), name) == 0;
+}

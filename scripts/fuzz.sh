@@ -27,8 +27,9 @@ if ! command -v clang++ >/dev/null; then
 fi
 
 if [ "$step" != run ]; then
+    # A unity build, as the sanitizer builds.
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRT58_FUZZERS=ON >/dev/null
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRT58_FUZZERS=ON -DCMAKE_UNITY_BUILD=ON >/dev/null
 fi
 # Name and executable of every test labelled "fuzz"; CTest knows the
 # executable only once it is built.

@@ -16,9 +16,12 @@ leak_checked_tests=(tst_device tst_workbench tst_records_e2e)
 if [ "$step" != test ]; then
     "$root/scripts/install-deps.sh"
     # -O1 with line tables only: quicker to build than -O2 -g, and the
-    # reports still name file and line.
+    # reports still name file and line. Sources are compiled in batches (a
+    # unity build), which parses the Qt headers once a batch: the build
+    # takes less than half the time. The plain build keeps every source on
+    # its own, so a missing include still shows there.
     cmake -S "$root" -B "$build" -G Ninja -DRT58_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" >/dev/null
+        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON >/dev/null
     cmake --build "$build" -j "$(nproc)"
 fi
 [ "$step" != build ] || exit 0

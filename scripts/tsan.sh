@@ -20,10 +20,11 @@ tests=(tst_device tst_workbench tst_workbench_slow_everyResultLandsInItsOwnRow t
 
 if [ "$step" != test ]; then
     "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
-    # -O1 with line tables only, as the other sanitizer builds.
+    # -O1 with line tables only and a unity build, as the other sanitizer
+    # build.
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DRT58_TSAN=ON \
         -DRT58_FUZZERS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" >/dev/null
+        "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON >/dev/null
     cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" rt58-sim
 fi
 [ "$step" != build ] || exit 0
